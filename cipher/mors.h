@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace wirlok {
+
+// Encodes plain text into Morse notation, or decodes Morse notation into
+// plain text; the text itself decides which (see mors.cpp).
+std::u32string Mors(std::u32string tekst);
+
+}  // namespace wirlok
