@@ -1,0 +1,15 @@
+#include "window/qt/form1.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication aplikacja(argc, argv);
+    // Qt does not quit when its last window is a tool window, so closing
+    // the window ends the program here.
+    auto* okno = new wirlok::Form1;
+    okno->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(okno, &QObject::destroyed, &aplikacja, &QApplication::quit);
+    okno->show();
+    return QApplication::exec();
+}

@@ -1,0 +1,95 @@
+# Helpers for driving a program in a real X session, as a person would:
+# Xvfb with openbox, xdotool for the keyboard and the mouse, xclip for the
+# clipboard. Sourced by the end-to-end tests.
+
+TYTUL="Wirlok by DREVNOK"
+pids=()
+
+zakoncz() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+}
+trap zakoncz EXIT
+
+nie() {
+    echo "FAIL: $*" >&2
+    [ -z "${OKNO:-}" ] || [ -z "${ZRZUT:-}" ] || zrzut "$ZRZUT"
+    exit 1
+}
+
+# Starts Xvfb on a free display and openbox on it.
+uruchom_x() {
+    local fifo
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
+    pids+=($!)
+    read -r -t 20 numer <"$fifo" || nie "Xvfb did not start"
+    rm -f "$fifo"
+    export DISPLAY=":$numer"
+    # A Polish keyboard, as the program's users have: xdotool then types
+    # Polish letters with AltGr instead of remapping keys on the fly, which
+    # makes the next click go astray while the program reloads the map.
+    setxkbmap pl
+    openbox >"${TMPDIR:-/tmp}/openbox-e2e.log" 2>&1 &
+    pids+=($!)
+    for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && return; sleep 0.1; done
+    nie "openbox did not start"
+}
+
+# Waits up to 20 s for the window and sets OKNO to its id.
+czekaj_na_okno() {
+    for _ in $(seq 400); do
+        OKNO=$(xdotool search --onlyvisible --name "^$TYTUL\$" 2>/dev/null | head -n1 || true)
+        [ -n "$OKNO" ] && return
+        sleep 0.05
+    done
+    nie "the window did not appear"
+}
+
+# Clicks at x y of the window's client area, in pixels.
+kliknij() {
+    xdotool mousemove --window "$OKNO" "$1" "$2"
+    sleep 0.1
+    xdotool click 1
+    sleep 0.3
+}
+
+pisz() {
+    xdotool type --delay 100 "$1"
+    sleep 0.2
+}
+
+# Reads a field's text through the clipboard: click into it, select all,
+# copy. The clipboard is emptied first, since copying from an empty field
+# leaves it as it was.
+odczytaj() {
+    printf '' | xclip -selection clipboard >/dev/null 2>&1
+    kliknij "$1" "$2"
+    xdotool key --clearmodifiers ctrl+a ctrl+c
+    sleep 0.3
+    xclip -o -selection clipboard 2>/dev/null
+}
+
+oczekuj() {
+    local co=$1 jest=$2 ma_byc=$3
+    [ "$jest" == "$ma_byc" ] || nie "$co: got '$jest', expected '$ma_byc'"
+    echo "ok: $co"
+}
+
+# Saves a picture of the window with its frame.
+zrzut() {
+    import -window "$OKNO" -frame "$1"
+    echo "screenshot: $1"
+}
+
+# Closes the window through the window manager; the process must end.
+zamknij_i_czekaj() {
+    local pid=$1
+    wmctrl -c "$TYTUL"
+    for _ in $(seq 100); do
+        kill -0 "$pid" 2>/dev/null || { wait "$pid"; return; }
+        sleep 0.1
+    done
+    nie "the program still runs after its window was closed"
+}

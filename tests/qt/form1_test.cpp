@@ -1,0 +1,213 @@
+#include "window/qt/form1.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace wirlok {
+
+class Form1Test : public QObject {
+    Q_OBJECT
+
+    Form1* okno = nullptr;
+    QLineEdit* a = nullptr;
+    QLineEdit* b = nullptr;
+    QComboBox* lista = nullptr;
+
+    template <typename T> T* Kontrolka(const char* nazwa) const
+    {
+        return okno->findChild<T*>(QString::fromLatin1(nazwa), Qt::FindDirectChildrenOnly);
+    }
+
+    void Kliknij(const char* przycisk) const
+    {
+        auto* p = Kontrolka<QPushButton>(przycisk);
+        QTest::mouseClick(p, Qt::LeftButton, {}, p->rect().center());
+    }
+
+private slots:
+    void init()
+    {
+        okno = new Form1;
+        okno->show();
+        QVERIFY(QTest::qWaitForWindowActive(okno));
+        a = Kontrolka<QLineEdit>("a");
+        b = Kontrolka<QLineEdit>("b");
+        lista = Kontrolka<QComboBox>("listaszyfrow");
+        QVERIFY(a && b && lista);
+    }
+
+    void cleanup() { delete okno; }
+
+    void ramaOkna()
+    {
+        QCOMPARE(okno->objectName(), QStringLiteral("Form1"));
+        QCOMPARE(okno->windowTitle(), QStringLiteral("Wirlok by DREVNOK"));
+        QCOMPARE(okno->size(), QSize(312, 131));
+        QCOMPARE(okno->minimumSize(), okno->maximumSize());
+        const Qt::WindowFlags flagi = okno->windowFlags();
+        QCOMPARE(flagi & Qt::WindowType_Mask, Qt::Tool);
+        QVERIFY(flagi & Qt::WindowCloseButtonHint);
+        QVERIFY(!(flagi & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        const QList<QSize> rozmiary = okno->windowIcon().availableSizes();
+        QVERIFY(rozmiary.contains(QSize(16, 16)));
+        QVERIFY(rozmiary.contains(QSize(32, 32)));
+    }
+
+    void kontrolki_data()
+    {
+        QTest::addColumn<QString>("klasa");
+        QTest::addColumn<QRect>("miejsce");
+        QTest::addColumn<QString>("podpis");
+        QTest::newRow("a") << "QLineEdit" << QRect(8, 8, 209, 21) << "";
+        QTest::newRow("listaszyfrow") << "QComboBox" << QRect(224, 8, 81, 21) << "Mors";
+        QTest::newRow("Wyczysc2") << "QPushButton" << QRect(208, 107, 100, 20) << "Wyczyść dół";
+        QTest::newRow("Wyczysc1") << "QPushButton" << QRect(112, 107, 93, 20) << "Wyczyść górę";
+        QTest::newRow("b") << "QLineEdit" << QRect(8, 32, 297, 69) << "";
+        QTest::newRow("Tlumacz") << "QPushButton" << QRect(8, 107, 100, 20) << "Przetłumacz";
+    }
+
+    // Each control sits where the window's table puts it, and is what a
+    // click at its centre reaches.
+    void kontrolki()
+    {
+        QFETCH(QString, klasa);
+        QFETCH(QRect, miejsce);
+        QFETCH(QString, podpis);
+        auto* widzet = Kontrolka<QWidget>(QTest::currentDataTag());
+        QVERIFY(widzet);
+        QCOMPARE(QString::fromLatin1(widzet->metaObject()->className()), klasa);
+        QCOMPARE(widzet->geometry(), miejsce);
+        QWidget* trafiony = okno->childAt(miejsce.center());
+        QVERIFY(trafiony == widzet || widzet->isAncestorOf(trafiony));
+        if (auto* przycisk = qobject_cast<QPushButton*>(widzet)) {
+            QCOMPARE(przycisk->text(), podpis);
+            QVERIFY(!przycisk->isDefault() && !przycisk->autoDefault());
+        } else if (auto* pole = qobject_cast<QLineEdit*>(widzet)) {
+            QCOMPARE(pole->text(), podpis);
+            QVERIFY(!widzet->accessibleName().isEmpty());
+        } else {
+            QCOMPARE(lista->currentText(), podpis);
+            QVERIFY(!widzet->accessibleName().isEmpty());
+        }
+    }
+
+    void wpisyListy()
+    {
+        QCOMPARE(lista->count(), 4);
+        const QStringList wpisy{"Mors", "Gaderypoluki", "Koniecmatury", "Flashpoint"};
+        for (int i = 0; i < wpisy.size(); ++i)
+            QCOMPARE(lista->itemText(i), wpisy[i]);
+        QCOMPARE(lista->currentIndex(), 0);
+        QVERIFY(lista->isEditable());
+    }
+
+    void kolejnoscTab()
+    {
+        QCOMPARE(QApplication::focusWidget(), Kontrolka<QWidget>("Tlumacz"));
+        for (const char* nazwa : {"b", "Wyczysc1", "Wyczysc2", "listaszyfrow", "a", "Tlumacz"}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* skupienie = QApplication::focusWidget();
+            QWidget* oczekiwany = Kontrolka<QWidget>(nazwa);
+            QVERIFY2(skupienie == oczekiwany || oczekiwany->isAncestorOf(skupienie), nazwa);
+        }
+    }
+
+    void przyciski()
+    {
+        QTest::keyClicks(a, QStringLiteral("Ala ma kota"));
+        lista->setCurrentIndex(1);
+        Kliknij("Tlumacz");
+        QCOMPARE(b->text(), QStringLiteral("Gug mg iptg"));
+        QCOMPARE(a->text(), QStringLiteral("Ala ma kota"));
+        Kliknij("Wyczysc1");
+        QCOMPARE(a->text(), QString());
+        Kliknij("Tlumacz");
+        QCOMPARE(a->text(), QStringLiteral("Ala ma kota"));
+        Kliknij("Wyczysc2");
+        QCOMPARE(b->text(), QString());
+        QCOMPARE(a->text(), QStringLiteral("Ala ma kota"));
+        QCOMPARE(lista->currentIndex(), 1);
+    }
+
+    // Text typed into the list that is no entry selects nothing: Translate
+    // does nothing until an entry is chosen again.
+    void listaBezWyboru()
+    {
+        a->setText(QStringLiteral("sos"));
+        lista->lineEdit()->selectAll();
+        QTest::keyClicks(lista->lineEdit(), QStringLiteral("Gaderypolukx"));
+        Kliknij("Tlumacz");
+        QCOMPARE(b->text(), QString());
+        QCOMPARE(lista->count(), 4);
+        QTest::keyClick(lista, Qt::Key_Backspace);
+        QTest::keyClicks(lista->lineEdit(), QStringLiteral("i"));
+        Kliknij("Tlumacz");
+        QCOMPARE(b->text(), QString());
+        lista->setFocus();
+        QTest::keyClick(lista, Qt::Key_Down);
+        QCOMPARE(lista->currentText(), QStringLiteral("Gaderypoluki"));
+        Kliknij("Tlumacz");
+        QCOMPARE(b->text(), QStringLiteral("sps"));
+        QCOMPARE(lista->count(), 4);
+    }
+
+    void dlugiTekst()
+    {
+        QString tekst;
+        while (tekst.size() < 1'000'000)
+            tekst += QStringLiteral("Zażółć gęślą jaźń, ");
+        a->setText(tekst);
+        QCOMPARE(a->text().size(), tekst.size());
+        Kliknij("Tlumacz");
+        QVERIFY(b->text().size() > 3'000'000);
+        QVERIFY(b->text().endsWith(QStringLiteral("\\,\\\\")));
+        Kliknij("Wyczysc1");
+        Kliknij("Tlumacz");
+        QString zlozony = tekst.toLower();
+        for (const auto& [polska, bazowa] : {std::pair{u'ż', u'z'}, {u'ó', u'o'}, {u'ł', u'l'}, {u'ć', u'c'},
+                                             {u'ę', u'e'}, {u'ś', u's'}, {u'ą', u'a'}, {u'ź', u'z'}, {u'ń', u'n'}})
+            zlozony.replace(QChar(polska), QChar(bazowa));
+        QCOMPARE(a->text().size(), zlozony.size());
+        QVERIFY(a->text() == zlozony);
+    }
+
+    void cofanie()
+    {
+        a->setText(QStringLiteral("Ala"));
+        b->setText(QStringLiteral("moje"));
+        lista->setCurrentIndex(1);
+        Kliknij("Tlumacz");
+        QCOMPARE(b->text(), QStringLiteral("Gug"));
+        b->undo();
+        QCOMPARE(b->text(), QStringLiteral("moje"));
+        Kliknij("Wyczysc1");
+        QCOMPARE(a->text(), QString());
+        QTest::keyClick(a, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(a->text(), QStringLiteral("Ala"));
+        Kliknij("Wyczysc2");
+        b->undo();
+        QCOMPARE(b->text(), QStringLiteral("moje"));
+    }
+
+    // Source keeps its cursor and undo history; lone surrogates survive.
+    void zrodloNietkniete()
+    {
+        QTest::keyClicks(a, QStringLiteral("gada"));
+        a->setText(a->text() + QChar(0xD800));
+        QTest::keyClicks(a, QStringLiteral("x"));
+        a->setCursorPosition(2);
+        lista->setCurrentIndex(1);
+        Kliknij("Tlumacz");
+        QCOMPARE(b->text(), QStringLiteral("ageg") + QChar(0xD800) + QStringLiteral("x"));
+        QCOMPARE(a->cursorPosition(), 2);
+        QVERIFY(a->isUndoAvailable());
+    }
+};
+
+}  // namespace wirlok
+
+QTEST_MAIN(wirlok::Form1Test)
+#include "form1_test.moc"

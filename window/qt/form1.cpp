@@ -1,0 +1,149 @@
+#include "window/qt/form1.h"
+
+#include "window/kontrolki.h"
+#include "window/listaszyfrow.h"
+#include "window/utf16.h"
+
+#include <QComboBox>
+#include <QIcon>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <limits>
+#include <string>
+#include <string_view>
+
+namespace wirlok {
+namespace {
+
+QString Napis(std::u32string_view tekst)
+{
+    const std::u16string utf16 = DoUtf16(tekst);
+    return QString(reinterpret_cast<const QChar*>(utf16.data()), static_cast<qsizetype>(utf16.size()));
+}
+
+QString Napis(std::string_view ascii) { return QString::fromLatin1(ascii.data(), static_cast<qsizetype>(ascii.size())); }
+
+std::u32string Tekst(const QLineEdit& pole)
+{
+    const QString napis = pole.text();
+    return ZUtf16({reinterpret_cast<const char16_t*>(napis.utf16()), static_cast<std::size_t>(napis.size())});
+}
+
+// Replaces the field's text as an edit of its own, so that the field's undo
+// brings the old text back. A field whose text stays the same is left
+// alone, with its cursor and undo history.
+void Zastap(QLineEdit& pole, const std::u32string& tekst)
+{
+    const QString nowy = Napis(tekst);
+    if (nowy == pole.text())
+        return;
+    pole.selectAll();
+    pole.insert(nowy);
+    pole.setCursorPosition(0);
+}
+
+QLineEdit* PoleTekstowe()
+{
+    auto* pole = new QLineEdit;
+    pole->setMaxLength(std::numeric_limits<int>::max());  // the default would cut long results
+    pole->setAlignment(Qt::AlignLeft | Qt::AlignTop);        // one line, at the top of a tall field
+    return pole;
+}
+
+QComboBox* ListaRozwijana()
+{
+    auto* lista = new QComboBox;
+    lista->setEditable(true);
+    lista->setInsertPolicy(QComboBox::NoInsert);
+    for (const WpisListy& wpis : ListaSzyfrow)
+        lista->addItem(Napis(wpis.tekst));
+    // Show a chosen entry from its first letter, also where it is wider
+    // than the edit part.
+    QObject::connect(lista, &QComboBox::currentIndexChanged, lista, [lista] { lista->lineEdit()->setCursorPosition(0); });
+    return lista;
+}
+
+QPushButton* Przycisk(std::u32string_view podpis)
+{
+    auto* przycisk = new QPushButton(Napis(podpis));
+    przycisk->setAutoDefault(false);
+    return przycisk;
+}
+
+QWidget* Utworz(const Kontrolka& kontrolka)
+{
+    switch (kontrolka.rodzaj) {
+    case Rodzaj::PoleTekstowe: return PoleTekstowe();
+    case Rodzaj::ListaRozwijana: return ListaRozwijana();
+    case Rodzaj::Przycisk: return Przycisk(kontrolka.podpis);
+    }
+    return nullptr;
+}
+
+void Umiesc(QWidget& widzet, const Kontrolka& kontrolka, QWidget& okno)
+{
+    widzet.setParent(&okno);
+    widzet.setObjectName(Napis(kontrolka.nazwa));
+    widzet.setAccessibleName(Napis(kontrolka.podpis));
+    const Prostokat& m = kontrolka.miejsce;
+    widzet.setGeometry(Piksele(m.lewo), Piksele(m.gora), Piksele(m.szerokosc), Piksele(m.wysokosc));
+}
+
+QIcon Ikona()
+{
+    QIcon ikona;
+    ikona.addFile(QStringLiteral(":/wirlok-32.xpm"));
+    ikona.addFile(QStringLiteral(":/wirlok-16.xpm"));
+    return ikona;
+}
+
+}  // namespace
+
+Form1::Form1(QWidget* rodzic)
+    : QWidget(rodzic, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(Napis(NazwaOkna));
+    setWindowTitle(Napis(TytulOkna));
+    setWindowIcon(Ikona());
+    setFixedSize(Piksele(SzerokoscOkna), Piksele(WysokoscOkna));
+
+    // Created in tab order, which Qt's focus chain follows.
+    for (const Kontrolka& kontrolka : KontrolkiWKolejnosciTab())
+        Umiesc(*Utworz(kontrolka), kontrolka, *this);
+    a = findChild<QLineEdit*>(QStringLiteral("a"));
+    b = findChild<QLineEdit*>(QStringLiteral("b"));
+    listaszyfrow = findChild<QComboBox*>(QStringLiteral("listaszyfrow"));
+    Tlumacz = findChild<QPushButton*>(QStringLiteral("Tlumacz"));
+    Wyczysc1 = findChild<QPushButton*>(QStringLiteral("Wyczysc1"));
+    Wyczysc2 = findChild<QPushButton*>(QStringLiteral("Wyczysc2"));
+
+    connect(Tlumacz, &QPushButton::clicked, this, [this] { Wykonaj(Tlumacz_Click); });
+    connect(Wyczysc1, &QPushButton::clicked, this, [this] { Wykonaj(Wyczysc1_Click); });
+    connect(Wyczysc2, &QPushButton::clicked, this, [this] { Wykonaj(Wyczysc2_Click); });
+
+    Wykonaj(Form1_Load);
+    Tlumacz->setFocus();
+}
+
+// A list whose edit part holds typed text that is not its selected entry
+// has no entry selected.
+std::int16_t Form1::WybranyWpis() const
+{
+    const int wpis = listaszyfrow->currentIndex();
+    if (wpis < 0 || listaszyfrow->currentText() != listaszyfrow->itemText(wpis))
+        return -1;
+    return static_cast<std::int16_t>(wpis);
+}
+
+void Form1::Wykonaj(Polecenie polecenie)
+{
+    StanOkna stan{Tekst(*a), Tekst(*b), WybranyWpis()};
+    polecenie(stan);
+    Zastap(*a, stan.a);
+    Zastap(*b, stan.b);
+    if (stan.listaszyfrow != WybranyWpis())
+        listaszyfrow->setCurrentIndex(stan.listaszyfrow);
+}
+
+}  // namespace wirlok

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "window/polecenia.h"
+
+#include <QWidget>
+
+#include <cstdint>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace wirlok {
+
+// The program's window: the controls of the shared table, wired to the
+// window commands. It holds no cipher logic of its own.
+class Form1 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Form1(QWidget* rodzic = nullptr);
+
+private:
+    using Polecenie = void (*)(StanOkna&);
+
+    void Wykonaj(Polecenie polecenie);
+    std::int16_t WybranyWpis() const;
+
+    QLineEdit* a = nullptr;
+    QLineEdit* b = nullptr;
+    QComboBox* listaszyfrow = nullptr;
+    QPushButton* Tlumacz = nullptr;
+    QPushButton* Wyczysc1 = nullptr;
+    QPushButton* Wyczysc2 = nullptr;
+};
+
+}  // namespace wirlok
