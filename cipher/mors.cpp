@@ -45,12 +45,12 @@ constexpr std::array<WierszMorsa, 26> TablicaMorsa{{
     {U'z', U"--..", U"żŻźŹ"},
 }};
 
-constexpr char32_t Kreska = U'\\';
+constexpr char32_t Odwrotny = U'\\';  // the separator the encoder writes
 constexpr char32_t Ukosnik = U'/';
 constexpr std::size_t NajdluzszyKod = 4;
 constexpr std::int8_t Brak = -1;
 
-constexpr bool Separator(char32_t znak) { return znak == Kreska || znak == Ukosnik; }
+constexpr bool Separator(char32_t znak) { return znak == Odwrotny || znak == Ukosnik; }
 
 // Row selected by a one-character token: the letter in either case, a Polish
 // variant, or a one-character code ("." for e, "-" for t). Every such
@@ -81,94 +81,210 @@ constexpr std::int8_t WierszJednegoZnaku(char32_t znak)
     return znak < WierszZnaku.size() ? WierszZnaku[znak] : Brak;
 }
 
-// Row selected by a code of dots and dashes, indexed by the code read as a
-// binary number (dot 0, dash 1) behind a leading 1 that marks its length.
-using WierszeKodow = std::array<std::int8_t, 2u << NajdluzszyKod>;
+// The character that a code of dots and dashes decodes to (0 for none),
+// indexed by the code read as a binary number, dot 0 and dash 1, its first
+// character the lowest bit, behind a 1 that marks its length. The empty
+// code, between two separators in a row, is a word gap.
+using ZnakiKodow = std::array<char32_t, 2u << NajdluzszyKod>;
 
-constexpr unsigned DopiszDoIndeksu(unsigned indeks, char32_t znak)
+constexpr unsigned IndeksKodu(std::u32string_view kod)
 {
-    return znak == U'.' ? indeks * 2 : indeks * 2 + 1;
+    unsigned kreski = 0;
+    for (std::size_t i = 0; i < kod.size(); ++i)
+        kreski |= unsigned{kod[i] == U'-'} << i;
+    return (1u << kod.size()) | kreski;
 }
 
-constexpr WierszeKodow ZbudujWierszeKodow()
-{
-    WierszeKodow wiersze{};
-    wiersze.fill(Brak);
-    for (std::size_t w = 0; w < TablicaMorsa.size(); ++w) {
-        unsigned indeks = 1;
-        for (char32_t znak : TablicaMorsa[w].kod)
-            indeks = DopiszDoIndeksu(indeks, znak);
-        wiersze[indeks] = static_cast<std::int8_t>(w);
+constexpr ZnakiKodow ZnakKodu = [] {
+    ZnakiKodow znaki{};
+    znaki[IndeksKodu(U"")] = U' ';
+    for (const WierszMorsa& wiersz : TablicaMorsa)
+        znaki[IndeksKodu(wiersz.kod)] = wiersz.litera;
+    return znaki;
+}();
+
+constexpr bool KropkaLubKreska(char32_t znak) { return znak == U'.' || znak == U'-'; }
+
+// The decoder looks at the next NajdluzszyKod + 1 characters at once, as
+// two bits each, and finds in one table how long the token at their front
+// is and what it decodes to: no branch depends on the text.
+enum class Klasa : unsigned { Kropka, Kreska, Separator, Inny };
+constexpr unsigned BityKlasy = 2;
+constexpr unsigned Zasieg = NajdluzszyKod + 1;
+
+constexpr auto KlasaAscii = [] {
+    std::array<Klasa, 128> klasy{};
+    for (char32_t znak = 0; znak < klasy.size(); ++znak)
+        klasy[znak] = znak == U'.' ? Klasa::Kropka : znak == U'-' ? Klasa::Kreska : Separator(znak) ? Klasa::Separator : Klasa::Inny;
+    return klasy;
+}();
+
+constexpr Klasa KlasaZnaku(char32_t znak) { return znak < KlasaAscii.size() ? KlasaAscii[znak] : Klasa::Inny; }
+
+// A token that a separator ends within the look, and its character:
+// 0 where the look shows no such token, or one that is no code.
+struct Podglad {
+    unsigned dlugosc;
+    char32_t znak;
+};
+
+constexpr auto Podglady = [] {
+    std::array<Podglad, 1u << (BityKlasy * Zasieg)> podglady{};
+    for (unsigned wzor = 0; wzor < podglady.size(); ++wzor) {
+        std::u32string token;
+        for (unsigned i = 0; i < Zasieg; ++i) {
+            const auto klasa = static_cast<Klasa>((wzor >> (BityKlasy * i)) & 3u);
+            if (klasa == Klasa::Separator) {
+                podglady[wzor] = {i, ZnakKodu[IndeksKodu(token)]};
+                break;
+            }
+            if (klasa == Klasa::Inny)
+                break;
+            token += klasa == Klasa::Kropka ? U'.' : U'-';
+        }
     }
-    return wiersze;
-}
+    return podglady;
+}();
 
-constexpr WierszeKodow WierszKodu = ZbudujWierszeKodow();
-
-std::int8_t WierszTokenu(std::u32string_view token)
+template <std::size_t... I>
+Podglad Podejrzyj(const char32_t* tekst, std::index_sequence<I...> /*kazdy znak zasiegu*/)
 {
-    if (token.size() == 1)
-        return WierszJednegoZnaku(token.front());
-    if (token.size() > NajdluzszyKod)
-        return Brak;
-    unsigned indeks = 1;
-    for (char32_t znak : token) {
-        if (znak != U'.' && znak != U'-')
-            return Brak;
-        indeks = DopiszDoIndeksu(indeks, znak);
-    }
-    return WierszKodu[indeks];
+    const unsigned wzor = ((static_cast<unsigned>(KlasaZnaku(tekst[I])) << (BityKlasy * I)) | ...);
+    return Podglady[wzor];
 }
 
-// A letter gives its code, a space nothing, any other character itself
-// (the view then points at the character, which must outlive it).
-std::u32string_view Jednostka(const char32_t& znak)
+Podglad Podejrzyj(const char32_t* tekst) { return Podejrzyj(tekst, std::make_index_sequence<Zasieg>{}); }
+
+// What the encoder writes for one character: its unit followed by "\".
+// A letter gives its code, a space nothing, any other character itself.
+struct Jednostka {
+    std::array<char32_t, NajdluzszyKod + 1> znaki;
+    std::size_t dlugosc;
+};
+
+constexpr Jednostka JednostkaZnaku(char32_t znak)
 {
     const std::int8_t wiersz = WierszJednegoZnaku(znak);
-    if (wiersz != Brak)
-        return TablicaMorsa[static_cast<std::size_t>(wiersz)].kod;
+    if (wiersz != Brak) {
+        const std::u32string_view kod = TablicaMorsa[static_cast<std::size_t>(wiersz)].kod;
+        Jednostka jednostka{{}, kod.size() + 1};
+        std::copy(kod.begin(), kod.end(), jednostka.znaki.begin());
+        jednostka.znaki[kod.size()] = Odwrotny;
+        return jednostka;
+    }
     if (znak == U' ')
-        return {};
-    return {&znak, 1};
+        return {{Odwrotny}, 1};
+    return {{znak, Odwrotny}, 2};
 }
 
-// "\" first, then each character's unit followed by "\".
+// The units of all characters that have a row, so that encoding looks
+// each character up once.
+constexpr auto JednostkiZnakow = [] {
+    std::array<Jednostka, WierszZnaku.size()> jednostki{};
+    for (std::size_t znak = 0; znak < jednostki.size(); ++znak)
+        jednostki[znak] = JednostkaZnaku(static_cast<char32_t>(znak));
+    return jednostki;
+}();
+
+Jednostka JednostkaDla(char32_t znak)
+{
+    return znak < JednostkiZnakow.size() ? JednostkiZnakow[znak] : Jednostka{{znak, Odwrotny}, 2};
+}
+
+// "\" first, then each character's unit. The output is sized once; every
+// unit is copied whole (it fits in NajdluzszyKod + 1 characters), and the
+// surplus at the end is cut off.
 std::u32string Koduj(std::u32string_view tekst)
 {
     std::size_t dlugosc = 1;
-    for (const char32_t& znak : tekst)
-        dlugosc += Jednostka(znak).size() + 1;
+    for (const char32_t znak : tekst)
+        dlugosc += JednostkaDla(znak).dlugosc;
 
-    std::u32string wynik(dlugosc, Kreska);
-    auto pisz = wynik.begin() + 1;
-    for (const char32_t& znak : tekst) {
-        const std::u32string_view jednostka = Jednostka(znak);
-        pisz = std::copy(jednostka.begin(), jednostka.end(), pisz) + 1;
+    std::u32string wynik(dlugosc + NajdluzszyKod, Odwrotny);
+    char32_t* pisz = wynik.data() + 1;
+    for (const char32_t znak : tekst) {
+        const Jednostka jednostka = JednostkaDla(znak);
+        std::copy(jednostka.znaki.begin(), jednostka.znaki.end(), pisz);
+        pisz += jednostka.dlugosc;
     }
+    wynik.resize(dlugosc);
     return wynik;
 }
 
-// Reads the tokens between separators; a token that no separator closes
-// is read as if one followed it. Every token with its separator yields at
-// most one character, so the result is written over the text already read.
-std::u32string Dekoduj(std::u32string tekst, std::size_t od)
+// Writes what a token and its separator decode to, if anything: the letter
+// of its row, a space for an empty token, nothing for a single space, and
+// otherwise the token's first character. Returns where the next character
+// goes.
+char32_t* Odczytaj(std::u32string_view token, char32_t* pisz)
 {
-    const auto koniec = tekst.end();
-    auto pisz = tekst.begin();
-    auto czytaj = tekst.begin() + static_cast<std::ptrdiff_t>(od);
-    while (czytaj != koniec) {
-        const auto separator = std::find_if(czytaj, koniec, Separator);
-        const std::u32string_view token(&*czytaj, static_cast<std::size_t>(separator - czytaj));
-        const std::int8_t wiersz = WierszTokenu(token);
+    if (token.size() == 1) {
+        const std::int8_t wiersz = WierszJednegoZnaku(token.front());
         if (wiersz != Brak)
             *pisz++ = TablicaMorsa[static_cast<std::size_t>(wiersz)].litera;
-        else if (token.empty())
-            *pisz++ = U' ';  // two separators in a row: a word gap
-        else if (token != U" ")
-            *pisz++ = token.front();  // unrecognised: its first character stays
-        czytaj = separator == koniec ? koniec : separator + 1;
+        else if (token.front() != U' ')
+            *pisz++ = token.front();
+        return pisz;
     }
-    tekst.erase(pisz, koniec);
+    const bool kod = token.size() <= NajdluzszyKod && std::all_of(token.begin(), token.end(), KropkaLubKreska);
+    const char32_t znak = kod ? ZnakKodu[IndeksKodu(token)] : 0;
+    *pisz++ = znak != 0 ? znak : token.front();
+    return pisz;
+}
+
+// A stretch of the text whose tokens are decoded in order, each written
+// over what has been read: every token with its separator yields at most
+// one character.
+struct Strumien {
+    const char32_t* czytaj;
+    const char32_t* koniec;
+    char32_t* pisz;
+};
+
+// Decodes the stream's next token: codes and word gaps, nearly all of a
+// Morse text, through the look-ahead; anything else, and the last few
+// characters of the text, the general way. A token that no separator
+// closes is read as if one followed it.
+void Krok(Strumien& strumien, const char32_t* koniecTekstu)
+{
+    if (koniecTekstu - strumien.czytaj >= static_cast<std::ptrdiff_t>(Zasieg)) {
+        const Podglad podglad = Podejrzyj(strumien.czytaj);
+        if (podglad.znak != 0) {
+            *strumien.pisz++ = podglad.znak;
+            strumien.czytaj += podglad.dlugosc + 1;
+            return;
+        }
+    }
+    const char32_t* separator = std::find_if(strumien.czytaj, strumien.koniec, Separator);
+    strumien.pisz = Odczytaj({strumien.czytaj, static_cast<std::size_t>(separator - strumien.czytaj)}, strumien.pisz);
+    strumien.czytaj = separator == strumien.koniec ? separator : separator + 1;
+}
+
+bool Koniec(const Strumien& strumien) { return strumien.czytaj == strumien.koniec; }
+
+// Each token's length decides where the next one starts, so reading one
+// stream is a chain of waits. The text is read as two halves, split after
+// a separator, in turns: two independent chains keep the processor busy.
+// The second half's result then moves down behind the first's.
+std::u32string Dekoduj(std::u32string tekst, std::size_t od)
+{
+    char32_t* const poczatek = tekst.data();
+    char32_t* const koniec = poczatek + tekst.size();
+    char32_t* srodek = std::find_if(poczatek + od + (tekst.size() - od) / 2, koniec, Separator);
+    srodek = srodek == koniec ? koniec : srodek + 1;
+
+    Strumien pierwsza{poczatek + od, srodek, poczatek};
+    Strumien druga{srodek, koniec, srodek};
+    while (!Koniec(pierwsza) && !Koniec(druga)) {
+        Krok(pierwsza, koniec);
+        Krok(druga, koniec);
+    }
+    while (!Koniec(pierwsza))
+        Krok(pierwsza, koniec);
+    while (!Koniec(druga))
+        Krok(druga, koniec);
+
+    const char32_t* wynik = std::copy(srodek, druga.pisz, pierwsza.pisz);
+    tekst.resize(static_cast<std::size_t>(wynik - poczatek));
     return tekst;
 }
 
@@ -178,7 +294,7 @@ std::u32string Dekoduj(std::u32string tekst, std::size_t od)
 // else is plain text. One leading separator is dropped in either direction.
 std::u32string Mors(std::u32string tekst)
 {
-    const bool dekodowanie = !tekst.empty() && (tekst.front() == U'.' || tekst.front() == U'-' || tekst.back() == Kreska);
+    const bool dekodowanie = !tekst.empty() && (tekst.front() == U'.' || tekst.front() == U'-' || tekst.back() == Odwrotny);
     const std::size_t od = !tekst.empty() && Separator(tekst.front()) ? 1 : 0;
     if (dekodowanie)
         return Dekoduj(std::move(tekst), od);

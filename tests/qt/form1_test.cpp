@@ -1,6 +1,7 @@
 #include "window/qt/form1.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -190,6 +191,17 @@ private slots:
         Kliknij("Wyczysc2");
         b->undo();
         QCOMPARE(b->text(), QStringLiteral("moje"));
+    }
+
+    void wklejanieWieluWierszy()
+    {
+        QGuiApplication::clipboard()->setText(QStringLiteral("Ala\nma\r\nkota"));
+        a->setFocus();
+        QTest::keyClick(a, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(a->text(), QStringLiteral("Ala\nma\r\nkota"));
+        lista->setCurrentIndex(1);
+        Kliknij("Tlumacz");
+        QCOMPARE(b->text(), QStringLiteral("Gug\nmg\r\niptg"));
     }
 
     // Source keeps its cursor and undo history; lone surrogates survive.
