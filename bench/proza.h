@@ -1,10 +1,11 @@
 #pragma once
 
-#include <array>
+#include <algorithm>
 #include <cstddef>
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace wirlok::bench {
 
@@ -12,12 +13,16 @@ namespace wirlok::bench {
 // common words, with capitals, commas, full stops and line breaks.
 inline std::u32string Proza(std::size_t dlugosc)
 {
-    static constexpr std::array<std::u32string_view, 40> slowa{
-        U"ala", U"ma", U"kota", U"i", U"psa", U"w", U"lesie", U"harcerze", U"rozpalili", U"ognisko",
-        U"nad", U"jeziorem", U"zastęp", U"wyruszył", U"o", U"świcie", U"na", U"szlak", U"przez", U"góry",
-        U"wiatr", U"szumiał", U"między", U"sosnami", U"drużynowy", U"odczytał", U"szyfrowaną", U"wiadomość",
-        U"że", U"obóz", U"będzie", U"jutro", U"żółw", U"źródło", U"gęś", U"łąka", U"ćma", U"dźwięk",
-        U"się", U"pośpiechu"};
+    constexpr std::u32string_view slownik = U"ala ma kota i psa w lesie harcerze rozpalili ognisko nad jeziorem "
+                                            U"zastęp wyruszył o świcie na szlak przez góry wiatr szumiał między "
+                                            U"sosnami drużynowy odczytał szyfrowaną wiadomość że obóz będzie jutro "
+                                            U"żółw źródło gęś łąka ćma dźwięk się pośpiechu";
+    std::vector<std::u32string_view> slowa;
+    for (std::size_t od = 0; od < slownik.size();) {
+        const std::size_t spacja = std::min(slownik.find(U' ', od), slownik.size());
+        slowa.push_back(slownik.substr(od, spacja - od));
+        od = spacja + 1;
+    }
     std::mt19937 los(1910);
     std::uniform_int_distribution<std::size_t> slowo(0, slowa.size() - 1);
     std::uniform_int_distribution<int> kostka(0, 11);

@@ -50,7 +50,8 @@ void Stosunek(benchmark::State& stan)
     const auto numer = static_cast<std::uint8_t>(stan.range(0));
     const std::u32string tekst = Wejscie(static_cast<std::size_t>(stan.range(2)), stan.range(1) != 0);
     const std::u32string wynik = Szyfruj(numer, tekst);
-    Zegar::duration wywolania{}, kopie{};
+    Zegar::duration wywolania{};
+    Zegar::duration kopie{};
     for (auto _ : stan) {
         const auto t0 = Zegar::now();
         benchmark::DoNotOptimize(std::u32string(tekst));

@@ -48,21 +48,21 @@ constexpr std::array<WierszMorsa, 26> TablicaMorsa{{
 constexpr char32_t Odwrotny = U'\\';  // the separator the encoder writes
 constexpr char32_t Ukosnik = U'/';
 constexpr std::size_t NajdluzszyKod = 4;
-constexpr std::int8_t Brak = -1;
+constexpr std::uint8_t Brak = 0xFF;  // no row
 
 constexpr bool Separator(char32_t znak) { return znak == Odwrotny || znak == Ukosnik; }
 
 // Row selected by a one-character token: the letter in either case, a Polish
 // variant, or a one-character code ("." for e, "-" for t). Every such
 // character lies below U+0180 (ASCII, Latin-1 and Latin Extended-A).
-using WierszeZnakow = std::array<std::int8_t, 0x180>;
+using WierszeZnakow = std::array<std::uint8_t, 0x180>;
 
 constexpr WierszeZnakow ZbudujWierszeZnakow()
 {
     WierszeZnakow wiersze{};
     wiersze.fill(Brak);
     for (std::size_t w = 0; w < TablicaMorsa.size(); ++w) {
-        const auto numer = static_cast<std::int8_t>(w);
+        const auto numer = static_cast<std::uint8_t>(w);
         const WierszMorsa& wiersz = TablicaMorsa[w];
         wiersze[wiersz.litera] = numer;
         wiersze[wiersz.litera - (U'a' - U'A')] = numer;
@@ -76,7 +76,7 @@ constexpr WierszeZnakow ZbudujWierszeZnakow()
 
 constexpr WierszeZnakow WierszZnaku = ZbudujWierszeZnakow();
 
-constexpr std::int8_t WierszJednegoZnaku(char32_t znak)
+constexpr std::uint8_t WierszJednegoZnaku(char32_t znak)
 {
     return znak < WierszZnaku.size() ? WierszZnaku[znak] : Brak;
 }
@@ -91,7 +91,7 @@ constexpr unsigned IndeksKodu(std::u32string_view kod)
 {
     unsigned kreski = 0;
     for (std::size_t i = 0; i < kod.size(); ++i)
-        kreski |= unsigned{kod[i] == U'-'} << i;
+        kreski |= static_cast<unsigned>(kod[i] == U'-') << i;
     return (1u << kod.size()) | kreski;
 }
 
@@ -115,7 +115,10 @@ constexpr unsigned Zasieg = NajdluzszyKod + 1;
 constexpr auto KlasaAscii = [] {
     std::array<Klasa, 128> klasy{};
     for (char32_t znak = 0; znak < klasy.size(); ++znak)
-        klasy[znak] = znak == U'.' ? Klasa::Kropka : znak == U'-' ? Klasa::Kreska : Separator(znak) ? Klasa::Separator : Klasa::Inny;
+        klasy[znak] = znak == U'.' ? Klasa::Kropka
+            : znak == U'-'         ? Klasa::Kreska
+            : Separator(znak)      ? Klasa::Separator
+                                   : Klasa::Inny;
     return klasy;
 }();
 
@@ -131,16 +134,16 @@ struct Podglad {
 constexpr auto Podglady = [] {
     std::array<Podglad, 1u << (BityKlasy * Zasieg)> podglady{};
     for (unsigned wzor = 0; wzor < podglady.size(); ++wzor) {
-        std::u32string token;
+        unsigned kreski = 0;
         for (unsigned i = 0; i < Zasieg; ++i) {
             const auto klasa = static_cast<Klasa>((wzor >> (BityKlasy * i)) & 3u);
             if (klasa == Klasa::Separator) {
-                podglady[wzor] = {i, ZnakKodu[IndeksKodu(token)]};
+                podglady[wzor] = {i, ZnakKodu[(1u << i) | kreski]};
                 break;
             }
             if (klasa == Klasa::Inny)
                 break;
-            token += klasa == Klasa::Kropka ? U'.' : U'-';
+            kreski |= static_cast<unsigned>(klasa == Klasa::Kreska) << i;
         }
     }
     return podglady;
@@ -164,9 +167,9 @@ struct Jednostka {
 
 constexpr Jednostka JednostkaZnaku(char32_t znak)
 {
-    const std::int8_t wiersz = WierszJednegoZnaku(znak);
+    const std::uint8_t wiersz = WierszJednegoZnaku(znak);
     if (wiersz != Brak) {
-        const std::u32string_view kod = TablicaMorsa[static_cast<std::size_t>(wiersz)].kod;
+        const std::u32string_view kod = TablicaMorsa[wiersz].kod;
         Jednostka jednostka{{}, kod.size() + 1};
         std::copy(kod.begin(), kod.end(), jednostka.znaki.begin());
         jednostka.znaki[kod.size()] = Odwrotny;
@@ -218,9 +221,9 @@ std::u32string Koduj(std::u32string_view tekst)
 char32_t* Odczytaj(std::u32string_view token, char32_t* pisz)
 {
     if (token.size() == 1) {
-        const std::int8_t wiersz = WierszJednegoZnaku(token.front());
+        const std::uint8_t wiersz = WierszJednegoZnaku(token.front());
         if (wiersz != Brak)
-            *pisz++ = TablicaMorsa[static_cast<std::size_t>(wiersz)].litera;
+            *pisz++ = TablicaMorsa[wiersz].litera;
         else if (token.front() != U' ')
             *pisz++ = token.front();
         return pisz;
@@ -294,7 +297,8 @@ std::u32string Dekoduj(std::u32string tekst, std::size_t od)
 // else is plain text. One leading separator is dropped in either direction.
 std::u32string Mors(std::u32string tekst)
 {
-    const bool dekodowanie = !tekst.empty() && (tekst.front() == U'.' || tekst.front() == U'-' || tekst.back() == Odwrotny);
+    const bool dekodowanie
+        = !tekst.empty() && (tekst.front() == U'.' || tekst.front() == U'-' || tekst.back() == Odwrotny);
     const std::size_t od = !tekst.empty() && Separator(tekst.front()) ? 1 : 0;
     if (dekodowanie)
         return Dekoduj(std::move(tekst), od);

@@ -10,9 +10,9 @@ namespace wirlok::testy {
 // Polish letters, separators, dots and dashes, spaces and line breaks,
 // letters whose full Unicode lower case is ASCII (Kelvin sign, dotted
 // capital I), an emoji, a lone surrogate and a value beyond Unicode.
-inline constexpr std::u32string_view TrudneZnaki =
-    U"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
-    U"ąćęłńóśźżĄĆĘŁŃÓŚŹŻ0123456789 \n\t.-\\/,;!?\u212A\u0130\U0001F600\xD800\x110000";
+inline constexpr std::u32string_view TrudneZnaki
+    = U"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
+      U"ąćęłńóśźżĄĆĘŁŃÓŚŹŻ0123456789 \n\t.-\\/,;!?\u212A\u0130\U0001F600\xD800\x110000";
 
 inline std::u32string LosowyTekst(std::mt19937& los, std::size_t najdluzszy)
 {

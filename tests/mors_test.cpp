@@ -20,64 +20,62 @@ void PrintTo(const Przeklad& p, std::ostream* os) { *os << testing::PrintToStrin
 
 class Mors : public testing::TestWithParam<Przeklad> {};
 
-TEST_P(Mors, TlumaczyJakWTabeli)
-{
-    EXPECT_EQ(Szyfruj(MORS, GetParam().tekst), GetParam().wynik);
-}
+TEST_P(Mors, TlumaczyJakWTabeli) { EXPECT_EQ(Szyfruj(MORS, GetParam().tekst), GetParam().wynik); }
 
-INSTANTIATE_TEST_SUITE_P(Kodowanie, Mors, testing::Values(
-    Przeklad{U"sos", U"\\...\\---\\...\\"},
-    Przeklad{U"SOS", U"\\...\\---\\...\\"},
-    Przeklad{U"a b", U"\\.-\\\\-...\\"},
-    Przeklad{U"a  b", U"\\.-\\\\\\-...\\"},
-    Przeklad{U"Ala ma kota", U"\\.-\\.-..\\.-\\\\--\\.-\\\\-.-\\---\\-\\.-\\"},
-    Przeklad{U"Zażółć", U"\\--..\\.-\\--..\\---\\.-..\\-.-.\\"},
-    Przeklad{U"ĄĆĘŁŃÓŚŹŻ", U"\\.-\\-.-.\\.\\.-..\\-.\\---\\...\\--..\\--..\\"},
-    Przeklad{U"a1", U"\\.-\\1\\"},
-    Przeklad{U"a.", U"\\.-\\.\\"},
-    Przeklad{U"a-b", U"\\.-\\-\\-...\\"},
-    Przeklad{U"a.b", U"\\.-\\.\\-...\\"},
-    Przeklad{U"a/b", U"\\.-\\/\\-...\\"},
-    Przeklad{U" a", U"\\\\.-\\"},
-    Przeklad{U"a ", U"\\.-\\\\"},
-    Przeklad{U"", U"\\"},
-    Przeklad{U"x/", U"\\-..-\\/\\"},
-    Przeklad{U"/ab", U"\\.-\\-...\\"},
-    Przeklad{U"\\ab", U"\\.-\\-...\\"},
-    Przeklad{U"/", U"\\"},
-    Przeklad{U"\U0001F600\u212A", U"\\\U0001F600\\\u212A\\"},
-    Przeklad{U"abcdefghijklm",
-             U"\\.-\\-...\\-.-.\\-..\\.\\..-.\\--.\\....\\..\\.---\\-.-\\.-..\\--\\"},
-    Przeklad{U"nopqrstuvwxyz",
-             U"\\-.\\---\\.--.\\--.-\\.-.\\...\\-\\..-\\...-\\.--\\-..-\\-.--\\--..\\"}));
+INSTANTIATE_TEST_SUITE_P(Kodowanie,
+    Mors,
+    testing::Values(Przeklad{U"sos", U"\\...\\---\\...\\"},
+        Przeklad{U"SOS", U"\\...\\---\\...\\"},
+        Przeklad{U"a b", U"\\.-\\\\-...\\"},
+        Przeklad{U"a  b", U"\\.-\\\\\\-...\\"},
+        Przeklad{U"Ala ma kota", U"\\.-\\.-..\\.-\\\\--\\.-\\\\-.-\\---\\-\\.-\\"},
+        Przeklad{U"Zażółć", U"\\--..\\.-\\--..\\---\\.-..\\-.-.\\"},
+        Przeklad{U"ĄĆĘŁŃÓŚŹŻ", U"\\.-\\-.-.\\.\\.-..\\-.\\---\\...\\--..\\--..\\"},
+        Przeklad{U"a1", U"\\.-\\1\\"},
+        Przeklad{U"a.", U"\\.-\\.\\"},
+        Przeklad{U"a-b", U"\\.-\\-\\-...\\"},
+        Przeklad{U"a.b", U"\\.-\\.\\-...\\"},
+        Przeklad{U"a/b", U"\\.-\\/\\-...\\"},
+        Przeklad{U" a", U"\\\\.-\\"},
+        Przeklad{U"a ", U"\\.-\\\\"},
+        Przeklad{U"", U"\\"},
+        Przeklad{U"x/", U"\\-..-\\/\\"},
+        Przeklad{U"/ab", U"\\.-\\-...\\"},
+        Przeklad{U"\\ab", U"\\.-\\-...\\"},
+        Przeklad{U"/", U"\\"},
+        Przeklad{U"\U0001F600\u212A", U"\\\U0001F600\\\u212A\\"},
+        Przeklad{U"abcdefghijklm", U"\\.-\\-...\\-.-.\\-..\\.\\..-.\\--.\\....\\..\\.---\\-.-\\.-..\\--\\"},
+        Przeklad{U"nopqrstuvwxyz", U"\\-.\\---\\.--.\\--.-\\.-.\\...\\-\\..-\\...-\\.--\\-..-\\-.--\\--..\\"}));
 
-INSTANTIATE_TEST_SUITE_P(Dekodowanie, Mors, testing::Values(
-    Przeklad{U"\\...\\---\\...\\", U"sos"},
-    Przeklad{U"...\\---\\...\\", U"sos"},
-    Przeklad{U".-/-.../", U"ab"},
-    Przeklad{U"\\.-\\\\-...\\", U"a b"},
-    Przeklad{U"\\--..\\.-\\--..\\---\\.-..\\-.-.\\", U"zazolc"},
-    Przeklad{U"\\.-\\1\\", U"a1"},
-    Przeklad{U"\\\\.-\\", U" a"},
-    Przeklad{U"\\.-\\\\", U"a "},
-    Przeklad{U"\\", U""},
-    Przeklad{U"/\\", U" "},
-    Przeklad{U"....../", U"."},
-    Przeklad{U".- \\", U"."},
-    Przeklad{U".-\\ \\-...\\", U"ab"},
-    Przeklad{U"ab\\", U"a"},
-    Przeklad{U"Ab\\", U"A"},
-    Przeklad{U"A\\Ł\\ż\\", U"alz"},
-    Przeklad{U"\\.-\\.\\-...\\", U"aeb"},
-    Przeklad{U"\\.-\\/\\-...\\", U"a  b"},
-    Przeklad{U"..--\\---.\\", U".-"},
-    // A token that no separator closes is read as if one followed it.
-    Przeklad{U".-", U"a"},
-    Przeklad{U".-/-...", U"ab"},
-    Przeklad{U"-", U"t"},
-    Przeklad{U"-x", U"-"}));
+INSTANTIATE_TEST_SUITE_P(Dekodowanie,
+    Mors,
+    testing::Values(Przeklad{U"\\...\\---\\...\\", U"sos"},
+        Przeklad{U"...\\---\\...\\", U"sos"},
+        Przeklad{U".-/-.../", U"ab"},
+        Przeklad{U"\\.-\\\\-...\\", U"a b"},
+        Przeklad{U"\\--..\\.-\\--..\\---\\.-..\\-.-.\\", U"zazolc"},
+        Przeklad{U"\\.-\\1\\", U"a1"},
+        Przeklad{U"\\\\.-\\", U" a"},
+        Przeklad{U"\\.-\\\\", U"a "},
+        Przeklad{U"\\", U""},
+        Przeklad{U"/\\", U" "},
+        Przeklad{U"....../", U"."},
+        Przeklad{U".- \\", U"."},
+        Przeklad{U".-\\ \\-...\\", U"ab"},
+        Przeklad{U"ab\\", U"a"},
+        Przeklad{U"Ab\\", U"A"},
+        Przeklad{U"A\\Ł\\ż\\", U"alz"},
+        Przeklad{U"\\.-\\.\\-...\\", U"aeb"},
+        Przeklad{U"\\.-\\/\\-...\\", U"a  b"},
+        Przeklad{U"..--\\---.\\", U".-"},
+        // A token that no separator closes is read as if one followed it.
+        Przeklad{U".-", U"a"},
+        Przeklad{U".-/-...", U"ab"},
+        Przeklad{U"-", U"t"},
+        Przeklad{U"-x", U"-"}));
 
-std::u32string Dlugi(std::u32string_view poczatek, std::size_t dlugosc, char32_t wypelnienie, std::u32string_view koniec)
+std::u32string Dlugi(
+    std::u32string_view poczatek, std::size_t dlugosc, char32_t wypelnienie, std::u32string_view koniec)
 {
     std::u32string tekst(poczatek);
     tekst.append(dlugosc, wypelnienie);

@@ -25,22 +25,23 @@ TEST_P(Przyklady, SzyfrujeJakWTabeli)
     EXPECT_EQ(Szyfruj(p.numer, p.tekst), p.wynik);
 }
 
-INSTANTIATE_TEST_SUITE_P(SzyfryParowe, Przyklady, testing::Values(
-    Przyklad{1, U"Ala ma kota", U"Gug mg iptg"},
-    Przyklad{2, U"Ala ma kota", U"Sfs ms kins"},
-    Przyklad{3, U"Ala ma kota", U"Mlm am okum"},
-    Przyklad{1, U"GADERYPOLUKI", U"AGEDYROPULIK"},
-    Przyklad{3, U"KONIECMATURY", U"OKINCEAMUTYR"},
-    Przyklad{2, U"FLASHPOINT", U"LFSAPHIOTN"},
-    Przyklad{1, U"gA", U"aG"},
-    Przyklad{1, U"Zażółć 123", U"Zgżółć 123"},
-    Przyklad{1, U"", U""},
-    Przyklad{2, U"", U""},
-    Przyklad{3, U"", U""},
-    // Letters whose full Unicode lower case is a key letter stay as they are.
-    Przyklad{1, U"\u212A\u0130", U"\u212A\u0130"},
-    Przyklad{3, U"\u212A\u0130", U"\u212A\u0130"},
-    Przyklad{2, U"\U0001F600 \xD800\n", U"\U0001F600 \xD800\n"}));
+INSTANTIATE_TEST_SUITE_P(SzyfryParowe,
+    Przyklady,
+    testing::Values(Przyklad{1, U"Ala ma kota", U"Gug mg iptg"},
+        Przyklad{2, U"Ala ma kota", U"Sfs ms kins"},
+        Przyklad{3, U"Ala ma kota", U"Mlm am okum"},
+        Przyklad{1, U"GADERYPOLUKI", U"AGEDYROPULIK"},
+        Przyklad{3, U"KONIECMATURY", U"OKINCEAMUTYR"},
+        Przyklad{2, U"FLASHPOINT", U"LFSAPHIOTN"},
+        Przyklad{1, U"gA", U"aG"},
+        Przyklad{1, U"Zażółć 123", U"Zgżółć 123"},
+        Przyklad{1, U"", U""},
+        Przyklad{2, U"", U""},
+        Przyklad{3, U"", U""},
+        // Letters whose full Unicode lower case is a key letter stay as they are.
+        Przyklad{1, U"\u212A\u0130", U"\u212A\u0130"},
+        Przyklad{3, U"\u212A\u0130", U"\u212A\u0130"},
+        Przyklad{2, U"\U0001F600 \xD800\n", U"\U0001F600 \xD800\n"}));
 
 TEST(NieznanyNumer, DajePustyTekst)
 {

@@ -13,10 +13,7 @@ namespace wirlok {
 inline constexpr int TwipyNaCal = 1440;
 
 // Twips to pixels at the given resolution, rounded to the nearest pixel.
-constexpr int Piksele(int twipy, int dpi = 96)
-{
-    return (twipy * dpi + TwipyNaCal / 2) / TwipyNaCal;
-}
+constexpr int Piksele(int twipy, int dpi = 96) { return (twipy * dpi + TwipyNaCal / 2) / TwipyNaCal; }
 
 struct Prostokat {
     int lewo, gora, szerokosc, wysokosc;
@@ -38,6 +35,7 @@ inline constexpr int SzerokoscOkna = 4680;
 inline constexpr int WysokoscOkna = 1965;
 
 // In the order the window declares them.
+// clang-format off
 inline constexpr std::array<Kontrolka, 6> Kontrolki{{
     {"a",            Rodzaj::PoleTekstowe,   U"Pole górne",    {120, 120, 3135, 315},   5},
     {"listaszyfrow", Rodzaj::ListaRozwijana, U"Lista szyfrów", {3360, 120, 1215, 315},  4},
@@ -46,6 +44,7 @@ inline constexpr std::array<Kontrolka, 6> Kontrolki{{
     {"b",            Rodzaj::PoleTekstowe,   U"Pole dolne",    {120, 480, 4455, 1035},  1},
     {"Tlumacz",      Rodzaj::Przycisk,       U"Przetłumacz",   {120, 1600, 1495, 300},  0},
 }};
+// clang-format on
 
 // The controls in the order the keyboard focus visits them.
 constexpr std::array<Kontrolka, Kontrolki.size()> KontrolkiWKolejnosciTab()

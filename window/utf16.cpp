@@ -18,7 +18,7 @@ std::u32string ZUtf16(std::u16string_view tekst)
     for (std::size_t i = 0; i < tekst.size(); ++i) {
         const char32_t z = tekst[i];
         if (Wysoki(z) && i + 1 < tekst.size() && Niski(tekst[i + 1]))
-            wynik += PierwszyPozaBMP + ((z - 0xD800) << 10) + (tekst[++i] - 0xDC00);
+            wynik += static_cast<char32_t>(PierwszyPozaBMP + ((z - 0xD800) << 10) + (tekst[++i] - 0xDC00));
         else
             wynik += z;
     }

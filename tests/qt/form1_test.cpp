@@ -17,7 +17,8 @@ class Form1Test : public QObject {
     QLineEdit* b = nullptr;
     QComboBox* lista = nullptr;
 
-    template <typename T> T* Kontrolka(const char* nazwa) const
+    template <typename T>
+    T* Kontrolka(const char* nazwa) const
     {
         return okno->findChild<T*>(QString::fromLatin1(nazwa), Qt::FindDirectChildrenOnly);
     }
@@ -111,7 +112,7 @@ private slots:
         for (const char* nazwa : {"b", "Wyczysc1", "Wyczysc2", "listaszyfrow", "a", "Tlumacz"}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QWidget* skupienie = QApplication::focusWidget();
-            QWidget* oczekiwany = Kontrolka<QWidget>(nazwa);
+            auto* oczekiwany = Kontrolka<QWidget>(nazwa);
             QVERIFY2(skupienie == oczekiwany || oczekiwany->isAncestorOf(skupienie), nazwa);
         }
     }
@@ -168,8 +169,15 @@ private slots:
         Kliknij("Wyczysc1");
         Kliknij("Tlumacz");
         QString zlozony = tekst.toLower();
-        for (const auto& [polska, bazowa] : {std::pair{u'ż', u'z'}, {u'ó', u'o'}, {u'ł', u'l'}, {u'ć', u'c'},
-                                             {u'ę', u'e'}, {u'ś', u's'}, {u'ą', u'a'}, {u'ź', u'z'}, {u'ń', u'n'}})
+        for (const auto& [polska, bazowa] : {std::pair{u'ż', u'z'},
+                 {u'ó', u'o'},
+                 {u'ł', u'l'},
+                 {u'ć', u'c'},
+                 {u'ę', u'e'},
+                 {u'ś', u's'},
+                 {u'ą', u'a'},
+                 {u'ź', u'z'},
+                 {u'ń', u'n'}})
             zlozony.replace(QChar(polska), QChar(bazowa));
         QCOMPARE(a->text().size(), zlozony.size());
         QVERIFY(a->text() == zlozony);
