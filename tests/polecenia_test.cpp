@@ -1,3 +1,4 @@
+#include "window/listaszyfrow.h"
 #include "window/polecenia.h"
 
 #include <gtest/gtest.h>
@@ -39,22 +40,41 @@ TEST_P(Tlumacz, ZmieniaTylkoPoleDocelowe)
     EXPECT_EQ(okno.listaszyfrow, k.wpis);
 }
 
-INSTANTIATE_TEST_SUITE_P(Przypadki, Tlumacz, testing::Values(
-    Klikniecie{U"Ala ma kota", U"stare", 1, U"Ala ma kota", U"Gug mg iptg"},
-    Klikniecie{U"", U"Gug mg iptg", 1, U"Ala ma kota", U"Gug mg iptg"},
-    Klikniecie{U"", U"Mlm am okum", 2, U"Ala ma kota", U"Mlm am okum"},
-    Klikniecie{U"", U"Sfs ms kins", 3, U"Ala ma kota", U"Sfs ms kins"},
-    Klikniecie{U"sos", U"", 0, U"sos", U"\\...\\---\\...\\"},
-    Klikniecie{U"", U"\\...\\---\\...\\", 0, U"sos", U"\\...\\---\\...\\"},
-    Klikniecie{U"", U"", 0, U"\\", U""},
-    Klikniecie{U"\\", U"", 0, U"\\", U""},
-    Klikniecie{U"", U"", 1, U"", U""},
-    Klikniecie{U"", U"", 2, U"", U""},
-    Klikniecie{U"", U"", 3, U"", U""},
-    Klikniecie{U" ", U"x", 1, U" ", U" "},
-    Klikniecie{U"Ala", U"bez zmian", -1, U"Ala", U"bez zmian"},
-    Klikniecie{U"Ala", U"bez zmian", 4, U"Ala", U"bez zmian"},
-    Klikniecie{U"", U"bez zmian", -32768, U"", U"bez zmian"}));
+INSTANTIATE_TEST_SUITE_P(Przypadki,
+    Tlumacz,
+    testing::Values(Klikniecie{U"Ala ma kota", U"stare", 1, U"Ala ma kota", U"Gug mg iptg"},
+        Klikniecie{U"", U"Gug mg iptg", 1, U"Ala ma kota", U"Gug mg iptg"},
+        Klikniecie{U"", U"Mlm am okum", 2, U"Ala ma kota", U"Mlm am okum"},
+        Klikniecie{U"", U"Sfs ms kins", 3, U"Ala ma kota", U"Sfs ms kins"},
+        Klikniecie{U"sos", U"", 0, U"sos", U"\\...\\---\\...\\"},
+        Klikniecie{U"", U"\\...\\---\\...\\", 0, U"sos", U"\\...\\---\\...\\"},
+        Klikniecie{U"", U"", 0, U"\\", U""},
+        Klikniecie{U"\\", U"", 0, U"\\", U""},
+        Klikniecie{U"", U"", 1, U"", U""},
+        Klikniecie{U"", U"", 2, U"", U""},
+        Klikniecie{U"", U"", 3, U"", U""},
+        Klikniecie{U" ", U"x", 1, U" ", U" "},
+        Klikniecie{U"Ala", U"bez zmian", -1, U"Ala", U"bez zmian"},
+        Klikniecie{U"Ala", U"bez zmian", 4, U"Ala", U"bez zmian"},
+        Klikniecie{U"", U"bez zmian", -32768, U"", U"bez zmian"}));
+
+TEST(ListaSzyfrow, WybranyJestWpisKtoregoTekstWidac)
+{
+    struct Przypadek {
+        int indeks;
+        std::u32string_view tekst;
+        std::int16_t wybrany;
+    };
+    for (const auto& [indeks, tekst, wybrany] : {Przypadek{0, U"Mors", 0},
+             Przypadek{3, U"Flashpoint", 3},
+             Przypadek{1, U"Gaderypolukx", -1},
+             Przypadek{1, U"gaderypoluki", -1},
+             Przypadek{1, U"Koniecmatury", -1},
+             Przypadek{-1, U"Mors", -1},
+             Przypadek{-1, U"", -1},
+             Przypadek{4, U"", -1}})
+        EXPECT_EQ(WybranyWpis(indeks, tekst), wybrany) << indeks;
+}
 
 TEST(Polecenia, CzyszczeniaOprozniajaSwojePole)
 {

@@ -20,4 +20,14 @@ inline constexpr std::array<WpisListy, 4> ListaSzyfrow{{
     {U"Flashpoint", 2},
 }};
 
+// The entry the commands see as selected: none (-1) when the list's edit
+// part holds typed text other than the text of the entry the list shows.
+constexpr std::int16_t WybranyWpis(int indeks, std::u32string_view tekstEdycji)
+{
+    if (indeks < 0 || static_cast<std::size_t>(indeks) >= ListaSzyfrow.size()
+        || ListaSzyfrow[indeks].tekst != tekstEdycji)
+        return -1;
+    return static_cast<std::int16_t>(indeks);
+}
+
 }  // namespace wirlok

@@ -2,10 +2,10 @@
 # Uses the built program as a person would: types Polish text, picks
 # ciphers with the keyboard, clicks the buttons at their places, reads the
 # fields through the clipboard and closes the window.
-#   qt_e2e.sh PROGRAM SCREENSHOT
+#   wirlok_e2e.sh SCREENSHOT COMMAND...   (COMMAND starts the program)
 set -euo pipefail
-program=$1
-screenshot=$2
+screenshot=$1
+shift
 ZRZUT=$screenshot  # on failure too
 source "$(dirname "$0")/x11.sh"
 
@@ -13,7 +13,7 @@ mkdir -p "$(dirname "$screenshot")"
 uruchom_x
 
 start=$(date +%s%N)
-/usr/bin/time -v -o "$screenshot.time" "$program" &
+/usr/bin/time -v -o "$screenshot.time" "$@" &
 pid=$!
 pids+=("$pid")
 czekaj_na_okno
@@ -43,21 +43,38 @@ oczekuj "Gaderypoluki" "$(odczytaj "${POLE_B[@]}")" "zgzpuc adsug jgzn"
 
 # Typed text that is no entry: Translate does nothing.
 kliknij "${LISTA[@]}"
-xdotool key --clearmodifiers ctrl+a
+zaznacz_wszystko
 pisz "Szyfr"
 kliknij "${WYCZYSC2[@]}"
 kliknij "${TLUMACZ[@]}"
 oczekuj "no entry selected" "$(odczytaj "${POLE_B[@]}")" ""
 
-# Flashpoint, two entries below Gaderypoluki in the open list.
+# Flashpoint, the last entry, from the open list.
 kliknij "${LISTA[@]}"
-xdotool key ctrl+a
-pisz "Gaderypoluki"
-xdotool key Down Down
+xdotool key F4
+sleep 0.3
+xdotool key Up Up Up Up Down Down Down Return
+sleep 0.2
 kliknij "${TLUMACZ[@]}"
 oczekuj "Flashpoint" "$(odczytaj "${POLE_B[@]}")" "zszifc geafs jszt"
 
 zrzut "$screenshot"
+
+# Undo brings back what was there before: the field was cleared and then
+# filled by Translate, two edits at its start that undo as one, as typing
+# does.
+kliknij "${POLE_B[@]}"
+xdotool key --clearmodifiers ctrl+z
+oczekuj "undo of clear and Translate" "$(odczytaj "${POLE_B[@]}")" "zgzpuc adsug jgzn"
+
+# A pasted text of two lines is kept whole.
+kliknij "${WYCZYSC1[@]}"
+printf 'Ala ma\nkota' | xclip -selection clipboard >/dev/null 2>&1
+kliknij "${POLE_A[@]}"
+xdotool key --clearmodifiers ctrl+v
+kliknij "${TLUMACZ[@]}"
+oczekuj "pasted lines" "$(odczytaj "${POLE_B[@]}")" "$(printf 'Sfs ms\nkins')"
+
 zamknij_i_czekaj "$pid"
 echo "peak memory: $(awk -F': ' '/Maximum resident/ {print $2}' "$screenshot.time") kB"
 echo "ok: the program ended when its window was closed"

@@ -17,31 +17,54 @@ nie() {
     exit 1
 }
 
-# Starts Xvfb on a free display and openbox on it.
+# Starts Xvfb on a free display and openbox on it; tries again when the
+# display was still being given up by an earlier server.
 uruchom_x() {
-    local fifo
+    for _ in 1 2 3; do
+        sprobuj_x && return
+        zakoncz
+        pids=()
+        sleep 1
+    done
+    nie "Xvfb with openbox did not start"
+}
+
+sprobuj_x() {
+    local fifo numer
     fifo=$(mktemp -u)
     mkfifo "$fifo"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
     pids+=($!)
-    read -r -t 20 numer <"$fifo" || nie "Xvfb did not start"
+    read -r -t 20 numer <"$fifo" || numer=""
     rm -f "$fifo"
+    [ -n "$numer" ] || return 1
     export DISPLAY=":$numer"
     # A Polish keyboard, as the program's users have: xdotool then types
     # Polish letters with AltGr instead of remapping keys on the fly, which
     # makes the next click go astray while the program reloads the map.
-    setxkbmap pl
-    openbox >"${TMPDIR:-/tmp}/openbox-e2e.log" 2>&1 &
+    setxkbmap pl || return 1
+    openbox >/dev/null 2>&1 &
     pids+=($!)
-    for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && return; sleep 0.1; done
-    nie "openbox did not start"
+    for _ in $(seq 100); do
+        wmctrl -m >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
 }
 
-# Waits up to 20 s for the window and sets OKNO to its id.
+# Waits up to 60 s for the window and sets OKNO to its id, and KLIENT_X
+# and KLIENT_Y to where its client area starts within it: the window
+# manager frames some windows, others (Wine's tool windows) draw their own
+# caption and border.
 czekaj_na_okno() {
-    for _ in $(seq 400); do
+    for _ in $(seq 1200); do
         OKNO=$(xdotool search --onlyvisible --name "^$TYTUL\$" 2>/dev/null | head -n1 || true)
-        [ -n "$OKNO" ] && return
+        if [ -n "$OKNO" ]; then
+            eval "$(xdotool getwindowgeometry --shell "$OKNO")"
+            KLIENT_X=$(((WIDTH - 312) / 2))
+            KLIENT_Y=$((HEIGHT - 131 - KLIENT_X))
+            return
+        fi
         sleep 0.05
     done
     nie "the window did not appear"
@@ -49,10 +72,16 @@ czekaj_na_okno() {
 
 # Clicks at x y of the window's client area, in pixels.
 kliknij() {
-    xdotool mousemove --window "$OKNO" "$1" "$2"
+    xdotool mousemove --window "$OKNO" "$((KLIENT_X + $1))" "$((KLIENT_Y + $2))"
     sleep 0.1
     xdotool click 1
     sleep 0.3
+}
+
+# Selects the whole text of a single-line field, as both toolkits know it.
+zaznacz_wszystko() {
+    xdotool key --clearmodifiers Home shift+End
+    sleep 0.2
 }
 
 pisz() {
@@ -66,7 +95,8 @@ pisz() {
 odczytaj() {
     printf '' | xclip -selection clipboard >/dev/null 2>&1
     kliknij "$1" "$2"
-    xdotool key --clearmodifiers ctrl+a ctrl+c
+    zaznacz_wszystko
+    xdotool key --clearmodifiers ctrl+c
     sleep 0.3
     xclip -o -selection clipboard 2>/dev/null
 }

@@ -22,11 +22,13 @@ QString Napis(std::u32string_view tekst)
     return QString(reinterpret_cast<const QChar*>(utf16.data()), static_cast<qsizetype>(utf16.size()));
 }
 
-QString Napis(std::string_view ascii) { return QString::fromLatin1(ascii.data(), static_cast<qsizetype>(ascii.size())); }
-
-std::u32string Tekst(const QLineEdit& pole)
+QString Napis(std::string_view ascii)
 {
-    const QString napis = pole.text();
+    return QString::fromLatin1(ascii.data(), static_cast<qsizetype>(ascii.size()));
+}
+
+std::u32string Tekst(const QString& napis)
+{
     return ZUtf16({reinterpret_cast<const char16_t*>(napis.utf16()), static_cast<std::size_t>(napis.size())});
 }
 
@@ -47,7 +49,7 @@ QLineEdit* PoleTekstowe()
 {
     auto* pole = new QLineEdit;
     pole->setMaxLength(std::numeric_limits<int>::max());  // the default would cut long results
-    pole->setAlignment(Qt::AlignLeft | Qt::AlignTop);        // one line, at the top of a tall field
+    pole->setAlignment(Qt::AlignLeft | Qt::AlignTop);     // one line, at the top of a tall field
     return pole;
 }
 
@@ -60,7 +62,9 @@ QComboBox* ListaRozwijana()
         lista->addItem(Napis(wpis.tekst));
     // Show a chosen entry from its first letter, also where it is wider
     // than the edit part.
-    QObject::connect(lista, &QComboBox::currentIndexChanged, lista, [lista] { lista->lineEdit()->setCursorPosition(0); });
+    QObject::connect(lista, &QComboBox::currentIndexChanged, lista, [lista] {
+        lista->lineEdit()->setCursorPosition(0);
+    });
     return lista;
 }
 
@@ -126,19 +130,14 @@ Form1::Form1(QWidget* rodzic)
     Tlumacz->setFocus();
 }
 
-// A list whose edit part holds typed text that is not its selected entry
-// has no entry selected.
 std::int16_t Form1::WybranyWpis() const
 {
-    const int wpis = listaszyfrow->currentIndex();
-    if (wpis < 0 || listaszyfrow->currentText() != listaszyfrow->itemText(wpis))
-        return -1;
-    return static_cast<std::int16_t>(wpis);
+    return wirlok::WybranyWpis(listaszyfrow->currentIndex(), Tekst(listaszyfrow->currentText()));
 }
 
 void Form1::Wykonaj(Polecenie polecenie)
 {
-    StanOkna stan{Tekst(*a), Tekst(*b), WybranyWpis()};
+    StanOkna stan{Tekst(a->text()), Tekst(b->text()), WybranyWpis()};
     polecenie(stan);
     Zastap(*a, stan.a);
     Zastap(*b, stan.b);
