@@ -24,6 +24,24 @@ sleep 1  # as a person would before typing: the program finishes starting
 POLE_A=(112 18); LISTA=(264 18); POLE_B=(156 66)
 TLUMACZ=(58 117); WYCZYSC1=(158 117); WYCZYSC2=(258 117)
 
+# Brought to the front as a person would (openbox does not always give a
+# new Wine window the focus); the window gives its focus to Translate.
+xdotool windowactivate --sync "$OKNO"
+sleep 0.2
+
+# The keyboard alone, from the focus on Translate: Space presses a button,
+# Tab and Shift+Tab follow the tab order Tlumacz, b, Wyczysc1, Wyczysc2,
+# listaszyfrow, a. Translating two empty fields writes "\" to the upper.
+xdotool key space
+sleep 0.2
+xdotool key Tab Tab space  # Wyczysc1 empties the upper field again
+xdotool key Tab Tab Tab    # to a, past Wyczysc2 and the list
+pisz "sos"
+xdotool key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space
+sleep 0.2
+oczekuj "keyboard only" "$(odczytaj "${POLE_B[@]}")" '\...\---\...\'
+
+kliknij "${WYCZYSC1[@]}"
 kliknij "${POLE_A[@]}"
 pisz "Zażółć gęślą jaźń"
 kliknij "${TLUMACZ[@]}"
