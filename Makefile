@@ -3,7 +3,7 @@
 #   make test   builds everything and runs every test and check
 # And:
 #   make bench  runs the engine's benchmarks
-.PHONY: run test bench deps-run deps-test test-dev test-asan test-fuzz test-windows build-bench lint
+.PHONY: run test bench lint build-bench deps-run deps-test
 
 run: deps-run
 	cmake --preset dev
@@ -13,25 +13,11 @@ run: deps-run
 test: deps-test
 	$(MAKE) test-dev test-asan test-fuzz test-windows build-bench lint
 
-test-dev:
-	cmake --preset dev
-	cmake --build --preset dev
-	ctest --preset dev
-
-test-asan:
-	cmake --preset asan
-	cmake --build --preset asan
-	ctest --preset asan
-
-test-fuzz:
-	cmake --preset fuzz
-	cmake --build --preset fuzz
-	ctest --preset fuzz
-
-test-windows:
-	cmake --preset windows
-	cmake --build --preset windows
-	ctest --preset windows
+# Configures, builds and tests one preset: dev, asan, fuzz or windows.
+test-%:
+	cmake --preset $*
+	cmake --build --preset $*
+	ctest --preset $*
 
 build-bench:
 	cmake --preset bench
@@ -40,6 +26,7 @@ build-bench:
 bench: deps-test build-bench
 	build/bench/bench/wirlok_bench
 
+# Needs the compile databases and generated sources of dev, bench and fuzz.
 lint: test-dev build-bench test-fuzz
 	scripts/lint
 

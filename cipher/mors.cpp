@@ -150,7 +150,7 @@ constexpr auto Podglady = [] {
 }();
 
 template <std::size_t... I>
-Podglad Podejrzyj(const char32_t* tekst, std::index_sequence<I...> /*kazdy znak zasiegu*/)
+Podglad Podejrzyj(const char32_t* tekst, std::index_sequence<I...>)
 {
     const unsigned wzor = ((static_cast<unsigned>(KlasaZnaku(tekst[I])) << (BityKlasy * I)) | ...);
     return Podglady[wzor];

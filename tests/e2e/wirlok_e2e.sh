@@ -93,6 +93,14 @@ xdotool key --clearmodifiers ctrl+v
 kliknij "${TLUMACZ[@]}"
 oczekuj "pasted lines" "$(odczytaj "${POLE_B[@]}")" "$(printf 'Sfs ms\nkins')"
 
+# Longer than the 32,767 characters a field holds by default: nothing is cut.
+kliknij "${WYCZYSC1[@]}"
+printf 'Ala ma kota %.0s' $(seq 3000) | xclip -selection clipboard >/dev/null 2>&1
+kliknij "${POLE_A[@]}"
+xdotool key --clearmodifiers ctrl+v
+kliknij "${TLUMACZ[@]}"
+oczekuj "36,000 characters" "$(odczytaj "${POLE_B[@]}")" "$(printf 'Sfs ms kins %.0s' $(seq 3000))"
+
 zamknij_i_czekaj "$pid"
 echo "peak memory: $(awk -F': ' '/Maximum resident/ {print $2}' "$screenshot.time") kB"
 echo "ok: the program ended when its window was closed"

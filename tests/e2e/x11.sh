@@ -103,7 +103,7 @@ odczytaj() {
 
 oczekuj() {
     local co=$1 jest=$2 ma_byc=$3
-    [ "$jest" == "$ma_byc" ] || nie "$co: got '$jest', expected '$ma_byc'"
+    [ "$jest" == "$ma_byc" ] || nie "$co: got '${jest:0:80}' (${#jest} characters), expected '${ma_byc:0:80}' (${#ma_byc})"
     echo "ok: $co"
 }
 
