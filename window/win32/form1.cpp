@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -150,6 +151,18 @@ HWND UtworzKontrolke(HWND okno, const Kontrolka& kontrolka)
     return nullptr;
 }
 
+// A drop-down list's own height includes its open list; closed, it is as
+// tall as its selection field with its border.
+void UstawWysokoscZamknietej(HWND lista, int wysokosc)
+{
+    constexpr auto poleWyboru = static_cast<WPARAM>(-1);  // not an entry: the selection field
+    const auto wysokoscPola = static_cast<int>(SendMessageW(lista, CB_GETITEMHEIGHT, poleWyboru, 0));
+    RECT r{};
+    GetWindowRect(lista, &r);
+    const int brzegi = (r.bottom - r.top) - wysokoscPola;
+    SendMessageW(lista, CB_SETITEMHEIGHT, poleWyboru, std::max(1, wysokosc - brzegi));
+}
+
 // Places the controls, and sizes the window, at the window's resolution,
 // with the platform's dialog font for that resolution.
 void Rozmiesc(HWND hwnd, Okno& okno, UINT dpi)
@@ -167,14 +180,8 @@ void Rozmiesc(HWND hwnd, Okno& okno, UINT dpi)
         SendMessageW(kontrolka, WM_SETFONT, reinterpret_cast<WPARAM>(okno.czcionka), TRUE);
         int wysokosc = Piksele(m.wysokosc, d);
         if (Kontrolki[i].rodzaj == Rodzaj::ListaRozwijana) {
-            // A drop-down list's height includes its open list; its closed
-            // height follows the height of the selection field.
-            const int ramka = static_cast<int>(SendMessageW(kontrolka, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-            RECT r{};
-            GetWindowRect(kontrolka, &r);
-            const int brzegi = (r.bottom - r.top) - ramka;
-            SendMessageW(kontrolka, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wysokosc - (brzegi > 0 ? brzegi : 6));
-            wysokosc *= static_cast<int>(ListaSzyfrow.size()) + 2;
+            UstawWysokoscZamknietej(kontrolka, wysokosc);
+            wysokosc *= static_cast<int>(ListaSzyfrow.size()) + 2;  // with room for the open list
         }
         MoveWindow(kontrolka, Piksele(m.lewo, d), Piksele(m.gora, d), Piksele(m.szerokosc, d), wysokosc, TRUE);
     }
