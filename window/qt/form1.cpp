@@ -118,16 +118,15 @@ Form1::Form1(QWidget* rodzic)
     a = findChild<QLineEdit*>(QStringLiteral("a"));
     b = findChild<QLineEdit*>(QStringLiteral("b"));
     listaszyfrow = findChild<QComboBox*>(QStringLiteral("listaszyfrow"));
-    Tlumacz = findChild<QPushButton*>(QStringLiteral("Tlumacz"));
-    Wyczysc1 = findChild<QPushButton*>(QStringLiteral("Wyczysc1"));
-    Wyczysc2 = findChild<QPushButton*>(QStringLiteral("Wyczysc2"));
-
-    connect(Tlumacz, &QPushButton::clicked, this, [this] { Wykonaj(Tlumacz_Click); });
-    connect(Wyczysc1, &QPushButton::clicked, this, [this] { Wykonaj(Wyczysc1_Click); });
-    connect(Wyczysc2, &QPushButton::clicked, this, [this] { Wykonaj(Wyczysc2_Click); });
+    for (const Klikniecie& klikniecie : Klikniecia) {
+        const Polecenie polecenie = klikniecie.polecenie;
+        connect(findChild<QPushButton*>(Napis(klikniecie.przycisk)), &QPushButton::clicked, this, [this, polecenie] {
+            Wykonaj(polecenie);
+        });
+    }
 
     Wykonaj(Form1_Load);
-    Tlumacz->setFocus();
+    findChild<QPushButton*>(QStringLiteral("Tlumacz"))->setFocus();
 }
 
 std::int16_t Form1::WybranyWpis() const

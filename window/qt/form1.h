@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/polecenia.h"
+#include "window/zdarzenia.h"
 
 #include <QWidget>
 
@@ -8,7 +8,6 @@
 
 class QComboBox;
 class QLineEdit;
-class QPushButton;
 
 namespace wirlok {
 
@@ -21,17 +20,12 @@ public:
     explicit Form1(QWidget* rodzic = nullptr);
 
 private:
-    using Polecenie = void (*)(StanOkna&);
-
     void Wykonaj(Polecenie polecenie);
     std::int16_t WybranyWpis() const;
 
     QLineEdit* a = nullptr;
     QLineEdit* b = nullptr;
     QComboBox* listaszyfrow = nullptr;
-    QPushButton* Tlumacz = nullptr;
-    QPushButton* Wyczysc1 = nullptr;
-    QPushButton* Wyczysc2 = nullptr;
 };
 
 }  // namespace wirlok

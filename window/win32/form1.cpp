@@ -2,9 +2,9 @@
 
 #include "window/kontrolki.h"
 #include "window/listaszyfrow.h"
-#include "window/polecenia.h"
 #include "window/utf16.h"
 #include "window/win32/zasoby.h"
+#include "window/zdarzenia.h"
 
 #include <commctrl.h>
 
@@ -73,8 +73,6 @@ std::int16_t WybranyWpis(HWND lista)
     return wirlok::WybranyWpis(static_cast<int>(SendMessageW(lista, CB_GETCURSEL, 0, 0)), Tekst(lista));
 }
 
-using Polecenie = void (*)(StanOkna&);
-
 void Wykonaj(const Okno& okno, Polecenie polecenie)
 {
     const HWND a = Uchwyt(okno, "a");
@@ -90,12 +88,10 @@ void Wykonaj(const Okno& okno, Polecenie polecenie)
 
 Polecenie PolecenieKontrolki(std::string_view nazwa)
 {
-    if (nazwa == "Tlumacz")
-        return Tlumacz_Click;
-    if (nazwa == "Wyczysc1")
-        return Wyczysc1_Click;
-    if (nazwa == "Wyczysc2")
-        return Wyczysc2_Click;
+    for (const Klikniecie& klikniecie : Klikniecia) {
+        if (klikniecie.przycisk == nazwa)
+            return klikniecie.polecenie;
+    }
     return nullptr;
 }
 
