@@ -1,5 +1,6 @@
 #include "window/listaszyfrow.h"
 #include "window/polecenia.h"
+#include "window/zdarzenia.h"
 
 #include <gtest/gtest.h>
 
@@ -74,6 +75,27 @@ TEST(ListaSzyfrow, WybranyJestWpisKtoregoTekstWidac)
              Przypadek{-1, U"", -1},
              Przypadek{4, U"", -1}})
         EXPECT_EQ(WybranyWpis(indeks, tekst), wybrany) << indeks;
+}
+
+TEST(Zmiany, ZglaszajaTylkoToCoPolecenieZmienilo)
+{
+    struct Przypadek {
+        StanOkna stan;
+        Polecenie polecenie;
+        bool a, b, listaszyfrow;
+    };
+    for (auto [stan, polecenie, a, b, lista] : {Przypadek{{U"", U"", -1}, Form1_Load, false, false, true},
+             Przypadek{{U"Ala", U"stare", 1}, Tlumacz_Click, false, true, false},
+             Przypadek{{U"", U"Gug", 1}, Tlumacz_Click, true, false, false},
+             Przypadek{{U"Ala", U"Gug", 1}, Tlumacz_Click, false, false, false},
+             Przypadek{{U"Ala", U"x", -1}, Tlumacz_Click, false, false, false},
+             Przypadek{{U"", U"x", 0}, Wyczysc1_Click, false, false, false},
+             Przypadek{{U"a", U"x", 0}, Wyczysc2_Click, false, true, false}}) {
+        const Zmiany zmiany = Wykonaj(polecenie, stan);
+        EXPECT_EQ(zmiany.a, a);
+        EXPECT_EQ(zmiany.b, b);
+        EXPECT_EQ(zmiany.listaszyfrow, lista);
+    }
 }
 
 TEST(Polecenia, CzyszczeniaOprozniajaSwojePole)

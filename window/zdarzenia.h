@@ -22,4 +22,14 @@ inline constexpr std::array<Klikniecie, 3> Klikniecia{{
     {"Wyczysc2", Wyczysc2_Click},
 }};
 
+// What a command changed in the window state: a front end writes back only
+// that, and leaves every other control with its cursor and undo history.
+struct Zmiany {
+    bool a;
+    bool b;
+    bool listaszyfrow;
+};
+
+Zmiany Wykonaj(Polecenie polecenie, StanOkna& stan);
+
 }  // namespace wirlok

@@ -33,15 +33,11 @@ std::u32string Tekst(const QString& napis)
 }
 
 // Replaces the field's text as an edit of its own, so that the field's undo
-// brings the old text back. A field whose text stays the same is left
-// alone, with its cursor and undo history.
+// brings the old text back.
 void Zastap(QLineEdit& pole, const std::u32string& tekst)
 {
-    const QString nowy = Napis(tekst);
-    if (nowy == pole.text())
-        return;
     pole.selectAll();
-    pole.insert(nowy);
+    pole.insert(Napis(tekst));
     pole.setCursorPosition(0);
 }
 
@@ -137,10 +133,12 @@ std::int16_t Form1::WybranyWpis() const
 void Form1::Wykonaj(Polecenie polecenie)
 {
     StanOkna stan{Tekst(a->text()), Tekst(b->text()), WybranyWpis()};
-    polecenie(stan);
-    Zastap(*a, stan.a);
-    Zastap(*b, stan.b);
-    if (stan.listaszyfrow != WybranyWpis())
+    const Zmiany zmiany = wirlok::Wykonaj(polecenie, stan);
+    if (zmiany.a)
+        Zastap(*a, stan.a);
+    if (zmiany.b)
+        Zastap(*b, stan.b);
+    if (zmiany.listaszyfrow)
         listaszyfrow->setCurrentIndex(stan.listaszyfrow);
 }
 

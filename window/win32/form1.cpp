@@ -57,11 +57,9 @@ std::size_t Indeks(std::string_view nazwa)
 HWND Uchwyt(const Okno& okno, std::string_view nazwa) { return okno.kontrolki[Indeks(nazwa)]; }
 
 // Replaces the field's text as an edit of its own, so that the field's undo
-// brings the old text back; a field whose text stays the same is left alone.
+// brings the old text back.
 void Zastap(HWND pole, const std::u32string& tekst)
 {
-    if (Tekst(pole) == tekst)
-        return;
     const std::wstring nowy = Szerokie(tekst);
     SendMessageW(pole, EM_SETSEL, 0, -1);
     SendMessageW(pole, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(nowy.c_str()));
@@ -79,10 +77,12 @@ void Wykonaj(const Okno& okno, Polecenie polecenie)
     const HWND b = Uchwyt(okno, "b");
     const HWND lista = Uchwyt(okno, "listaszyfrow");
     StanOkna stan{Tekst(a), Tekst(b), WybranyWpis(lista)};
-    polecenie(stan);
-    Zastap(a, stan.a);
-    Zastap(b, stan.b);
-    if (stan.listaszyfrow != WybranyWpis(lista))
+    const Zmiany zmiany = wirlok::Wykonaj(polecenie, stan);
+    if (zmiany.a)
+        Zastap(a, stan.a);
+    if (zmiany.b)
+        Zastap(b, stan.b);
+    if (zmiany.listaszyfrow)
         SendMessageW(lista, CB_SETCURSEL, static_cast<WPARAM>(stan.listaszyfrow), 0);
 }
 
