@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Wirlok developers
+#
+# SPDX-License-Identifier: MIT
+
 # Cross-builds the Windows program on Linux with MinGW-w64 (Debian's
 # g++-mingw-w64-x86-64-posix); tests run under Wine.
 set(CMAKE_SYSTEM_NAME Windows)

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wirlok developers
+//
+// SPDX-License-Identifier: MIT
+
 // Feeds Szyfruj any cipher number and any sequence of char32_t values, valid
 // characters or not, and checks what must hold for every text.
 #include "cipher/szyfruj.h"

@@ -1,4 +1,9 @@
 #!/bin/sh
+
+# SPDX-FileCopyrightText: 2026 The Wirlok developers
+#
+# SPDX-License-Identifier: MIT
+
 # uruchom.sh FUZZER SEED_CORPUS: 200,000 runs from a fixed seed.
 set -eu
 scratch=$(mktemp -d)

@@ -1,4 +1,9 @@
 #!/bin/sh
+
+# SPDX-FileCopyrightText: 2026 The Wirlok developers
+#
+# SPDX-License-Identifier: MIT
+
 # The Windows program is one file: it may import only DLLs that every
 # Windows has.
 #   win32_dll.sh OBJDUMP PROGRAM.exe

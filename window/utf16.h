@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wirlok developers
+//
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 #include <string>

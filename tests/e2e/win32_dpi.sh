@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Wirlok developers
+#
+# SPDX-License-Identifier: MIT
+
 # The Windows program on a screen of 144 dpi (150 %): the client area is
 # 4680 x 1965 twips at that resolution, 468 x 197 pixels, drawn sharp.
 #   win32_dpi.sh SCREENSHOT PROGRAM.exe

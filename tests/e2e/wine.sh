@@ -1,4 +1,9 @@
 #!/bin/sh
+
+# SPDX-FileCopyrightText: 2026 The Wirlok developers
+#
+# SPDX-License-Identifier: MIT
+
 # Starts a Windows program under Wine on this display. A Wine server left
 # running by tests without a display is ended first: programs started
 # through it would show their windows nowhere.

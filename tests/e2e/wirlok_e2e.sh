@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Wirlok developers
+#
+# SPDX-License-Identifier: MIT
+
 # Uses the built program as a person would: types Polish text, picks
 # ciphers with the keyboard, clicks the buttons at their places, reads the
 # fields through the clipboard and closes the window.

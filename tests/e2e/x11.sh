@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Wirlok developers
+#
+# SPDX-License-Identifier: MIT
+
 # Helpers for driving a program in a real X session, as a person would:
 # Xvfb with openbox, xdotool for the keyboard and the mouse, xclip for the
 # clipboard. Sourced by the end-to-end tests.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wirlok developers
+//
+// SPDX-License-Identifier: MIT
+
 #include "window/win32/form1.h"
 
 #include "window/kontrolki.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wirlok developers
+//
+// SPDX-License-Identifier: MIT
+
 #include "window/win32/form1.h"
 
 int WINAPI wWinMain(HINSTANCE instancja, HINSTANCE /*poprzednia*/, PWSTR /*wiersz*/, int pokaz)
