@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Wirlok developers
+#
+# SPDX-License-Identifier: MIT
+
 # Two commands on a fresh Debian 12 machine:
 #   make run    builds the program and starts it
 #   make test   builds everything and runs every test and check
@@ -5,10 +9,11 @@
 #   make bench  runs the engine's benchmarks
 .PHONY: run test bench lint build-bench deps-run deps-test
 
+# The program as it is shipped, built without the tests and their packages.
 run: deps-run
-	cmake --preset dev
-	cmake --build --preset dev --target wirlok
-	build/dev/app/wirlok
+	cmake --preset wydanie
+	cmake --build --preset wydanie --target wirlok
+	build/wydanie/app/wirlok
 
 test: deps-test
 	$(MAKE) test-dev test-asan test-fuzz test-windows build-bench lint
