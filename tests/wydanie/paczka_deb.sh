@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Wirlok developers
+#
+# SPDX-License-Identifier: MIT
+
+# Checks the .deb as Debian, the desktops and the software centres will:
+# lintian, what it installs and where, the menu entry, the AppStream data.
+#   paczka_deb.sh BUILD_DIR
+set -euo pipefail
+deb=$(ls "$1"/wirlok_*.deb)
+drzewo=$(mktemp -d)
+trap 'rm -rf "$drzewo"' EXIT
+nie() { echo "FAIL: $*" >&2; exit 1; }
+
+lintian --fail-on error,warning "$deb" || nie "lintian finds an error or a warning"
+
+dpkg-deb -x "$deb" "$drzewo"
+ikony=$drzewo/usr/share/icons/hicolor
+for plik in usr/bin/wirlok usr/share/applications/wirlok.desktop usr/share/man/man1/wirlok.1.gz \
+    usr/share/doc/wirlok/copyright usr/share/doc/wirlok/changelog.gz \
+    usr/share/metainfo/pl.drevnok.wirlok.metainfo.xml usr/share/icons/hicolor/scalable/apps/wirlok.svg; do
+    [ -f "$drzewo/$plik" ] || nie "$plik is not in $(basename "$deb")"
+done
+for rozmiar in 16 22 24 32 48 64 128 256; do
+    [ "$(identify -format %wx%h "$ikony/${rozmiar}x$rozmiar/apps/wirlok.png")" = "${rozmiar}x$rozmiar" ] \
+        || nie "no ${rozmiar} px icon in its folder"
+done
+dpkg-deb -f "$deb" Depends | grep -q hicolor-icon-theme || nie "the .deb does not depend on hicolor-icon-theme"
+
+desktop-file-validate "$drzewo/usr/share/applications/wirlok.desktop" || nie "desktop-file-validate"
+appstreamcli validate --no-net --pedantic "$drzewo/usr/share/metainfo/pl.drevnok.wirlok.metainfo.xml" \
+    || nie "appstreamcli validate"
+# What a software centre gets from the installed tree: a catalog entry with its icon.
+appstreamcli compose --no-color --origin=wirlok --result-root="$drzewo/katalog" "$drzewo" >/dev/null \
+    || nie "appstreamcli compose"
+katalog=$(zcat "$drzewo/katalog/usr/share/swcatalog/xml/wirlok.xml.gz")
+grep -q '<id>pl.drevnok.wirlok</id>' <<<"$katalog" || nie "no catalog entry for pl.drevnok.wirlok"
+grep -q '<icon type="cached" width="64" height="64">' <<<"$katalog" || nie "the catalog entry has no icon"
+[ -f "$drzewo/katalog/usr/share/swcatalog/icons/wirlok/64x64/pl.drevnok.wirlok.png" ] || nie "no cached icon"
+echo "ok: $(basename "$deb"), $(stat -c %s "$deb") bytes"
