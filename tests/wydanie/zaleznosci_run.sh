@@ -18,8 +18,9 @@ instalator=$2
 pliki() {
     ninja -C "$budowa" -t deps | awk '/^    \// { print $1 }'
     ninja -C "$budowa" -t commands wirlok | awk '{ print $1 }' | grep '^/' || true
-    grep -E '^(CMAKE_COMMAND|CMAKE_MAKE_PROGRAM|CMAKE_CXX_COMPILER|[A-Za-z0-9_]+_DIR):' "$budowa/CMakeCache.txt" \
-        | sed 's/^[^=]*=//' | grep '^/usr' || true
+    grep -E '^(CMAKE_COMMAND|CMAKE_MAKE_PROGRAM|CMAKE_CXX_COMPILER):' "$budowa/CMakeCache.txt" | sed 's/^[^=]*=//'
+    grep -E '^[A-Za-z0-9_]+_DIR:' "$budowa/CMakeCache.txt" | sed 's/^[^=]*=//' | grep '/cmake/' \
+        | xargs -r -I{} find {} -maxdepth 1 -type f
     ldd "$budowa/app/wirlok" | awk '$3 ~ /^\// { print $3 }'
 }
 
