@@ -54,7 +54,10 @@ inline constexpr std::array<Kontrolka, 6> Kontrolki{{
 constexpr std::array<Kontrolka, Kontrolki.size()> KontrolkiWKolejnosciTab()
 {
     auto kontrolki = Kontrolki;
-    std::ranges::sort(kontrolki, {}, &Kontrolka::kolejnoscTab);
+    // std::sort, not std::ranges::sort: libc++ 14 (the WebAssembly build's)
+    // has no ranges algorithms yet.
+    std::sort(kontrolki.begin(), kontrolki.end(),
+              [](const Kontrolka& x, const Kontrolka& y) { return x.kolejnoscTab < y.kolejnoscTab; });
     return kontrolki;
 }
 

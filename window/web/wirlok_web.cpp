@@ -1,0 +1,171 @@
+// SPDX-FileCopyrightText: 2026 The Wirlok developers
+//
+// SPDX-License-Identifier: MIT
+
+// The page's way into the window commands: a small C interface of the
+// WebAssembly module. The page writes the two fields' texts as UTF-16 into
+// buffers of the module, runs a command over them and the list's selected
+// entry, and reads back only what the command changed. The shared tables of
+// the window come out as one JSON text, so the page builds its window from
+// them and writes none of them again.
+
+#include "window/kontrolki.h"
+#include "window/listaszyfrow.h"
+#include "window/utf16.h"
+#include "window/zdarzenia.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#define WIRLOK_EKSPORT(nazwa) extern "C" __attribute__((export_name(#nazwa)))
+
+namespace wirlok {
+namespace {
+
+std::array<std::u16string, 2> pola;  // a and b
+std::int16_t wybrany = -1;
+std::string tabela;
+
+std::u16string& Pole(int pole) { return pola[pole == 1 ? 1 : 0]; }
+
+// The JSON text of a caption: the tables hold no quote, backslash or
+// control character, but nothing here relies on it.
+void DopiszNapis(std::string& json, std::u32string_view tekst)
+{
+    json += '"';
+    for (const char32_t z : tekst) {
+        if (z == U'"' || z == U'\\') {
+            json += '\\';
+            json += static_cast<char>(z);
+        } else if (z < 0x20) {
+            json += "\\u00";
+            json += "0123456789abcdef"[z >> 4];
+            json += "0123456789abcdef"[z & 15];
+        } else if (z < 0x80) {
+            json += static_cast<char>(z);
+        } else if (z < 0x800) {
+            json += static_cast<char>(0xC0 | (z >> 6));
+            json += static_cast<char>(0x80 | (z & 0x3F));
+        } else if (z < 0x10000) {
+            json += static_cast<char>(0xE0 | (z >> 12));
+            json += static_cast<char>(0x80 | ((z >> 6) & 0x3F));
+            json += static_cast<char>(0x80 | (z & 0x3F));
+        } else {
+            json += static_cast<char>(0xF0 | (z >> 18));
+            json += static_cast<char>(0x80 | ((z >> 12) & 0x3F));
+            json += static_cast<char>(0x80 | ((z >> 6) & 0x3F));
+            json += static_cast<char>(0x80 | (z & 0x3F));
+        }
+    }
+    json += '"';
+}
+
+// A whole number in decimal; std::to_string would bring in printf's
+// machinery, a fifth of the module.
+std::string Liczba(int liczba)
+{
+    std::string cyfry;
+    do {
+        cyfry.insert(cyfry.begin(), static_cast<char>('0' + liczba % 10));
+        liczba /= 10;
+    } while (liczba > 0);
+    return cyfry;
+}
+
+void DopiszNapis(std::string& json, std::string_view ascii) { DopiszNapis(json, std::u32string(ascii.begin(), ascii.end())); }
+
+constexpr std::string_view NazwaRodzaju(Rodzaj rodzaj)
+{
+    switch (rodzaj) {
+    case Rodzaj::PoleTekstowe: return "pole";
+    case Rodzaj::ListaRozwijana: return "lista";
+    case Rodzaj::Przycisk: return "przycisk";
+    }
+    return "";
+}
+
+// The window in CSS pixels (96 to the inch), its controls in tab order.
+std::string Tabela()
+{
+    std::string json = "{\"nazwa\":";
+    DopiszNapis(json, NazwaOkna);
+    json += ",\"tytul\":";
+    DopiszNapis(json, TytulOkna);
+    json += ",\"szerokosc\":" + Liczba(Piksele(SzerokoscOkna));
+    json += ",\"wysokosc\":" + Liczba(Piksele(WysokoscOkna));
+    json += ",\"kontrolki\":[";
+    for (const Kontrolka& k : KontrolkiWKolejnosciTab()) {
+        json += json.back() == '[' ? "{\"nazwa\":" : ",{\"nazwa\":";
+        DopiszNapis(json, k.nazwa);
+        json += ",\"rodzaj\":";
+        DopiszNapis(json, NazwaRodzaju(k.rodzaj));
+        json += ",\"podpis\":";
+        DopiszNapis(json, k.podpis);
+        const Prostokat& m = k.miejsce;
+        json += ",\"miejsce\":[" + Liczba(Piksele(m.lewo)) + ',' + Liczba(Piksele(m.gora)) + ','
+            + Liczba(Piksele(m.szerokosc)) + ',' + Liczba(Piksele(m.wysokosc)) + "]}";
+    }
+    json += "],\"lista\":[";
+    for (const WpisListy& wpis : ListaSzyfrow) {
+        if (json.back() != '[')
+            json += ',';
+        DopiszNapis(json, wpis.tekst);
+    }
+    json += "],\"klikniecia\":[";
+    for (const Klikniecie& klikniecie : Klikniecia) {
+        if (json.back() != '[')
+            json += ',';
+        DopiszNapis(json, klikniecie.przycisk);
+    }
+    return json + "]}";
+}
+
+}  // namespace
+}  // namespace wirlok
+
+using namespace wirlok;
+
+// Room for a field's text of the given length (UTF-16 code units), for the
+// page to write into; 0 is the upper field a, 1 the lower field b.
+WIRLOK_EKSPORT(wirlok_bufor) char16_t* wirlok_bufor(int pole, std::uint32_t dlugosc)
+{
+    Pole(pole).resize(dlugosc);
+    return Pole(pole).data();
+}
+
+WIRLOK_EKSPORT(wirlok_tekst) const char16_t* wirlok_tekst(int pole) { return Pole(pole).data(); }
+
+WIRLOK_EKSPORT(wirlok_dlugosc) std::uint32_t wirlok_dlugosc(int pole) { return Pole(pole).size(); }
+
+// Runs a command over the fields in the buffers and the given selected
+// entry (-1: none): -1 is the window's load, 0 and up the buttons in the
+// order of "klikniecia". Returns what it changed: 1 the field a, 2 the
+// field b, 4 the selection (then wirlok_wybrany). Any other number does
+// nothing.
+WIRLOK_EKSPORT(wirlok_wykonaj) int wirlok_wykonaj(int polecenie, int wybranyWpis)
+{
+    if (polecenie < -1 || polecenie >= static_cast<int>(Klikniecia.size()))
+        return 0;
+    const bool naLiscie = wybranyWpis >= 0 && static_cast<std::size_t>(wybranyWpis) < ListaSzyfrow.size();
+    StanOkna stan{ZUtf16(pola[0]), ZUtf16(pola[1]), static_cast<std::int16_t>(naLiscie ? wybranyWpis : -1)};
+    const Zmiany zmiany = Wykonaj(polecenie < 0 ? Form1_Load : Klikniecia[polecenie].polecenie, stan);
+    if (zmiany.a)
+        pola[0] = DoUtf16(stan.a);
+    if (zmiany.b)
+        pola[1] = DoUtf16(stan.b);
+    wybrany = stan.listaszyfrow;
+    return (zmiany.a ? 1 : 0) | (zmiany.b ? 2 : 0) | (zmiany.listaszyfrow ? 4 : 0);
+}
+
+WIRLOK_EKSPORT(wirlok_wybrany) int wirlok_wybrany() { return wybrany; }
+
+// The window's tables as JSON (UTF-8), and its length in bytes.
+WIRLOK_EKSPORT(wirlok_tabela) const char* wirlok_tabela()
+{
+    if (tabela.empty())
+        tabela = Tabela();
+    return tabela.c_str();
+}
+
+WIRLOK_EKSPORT(wirlok_tabela_dlugosc) std::uint32_t wirlok_tabela_dlugosc() { return wirlok_tabela(), tabela.size(); }
