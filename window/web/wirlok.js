@@ -83,6 +83,7 @@ async function uruchom() {
   const modul = await Modul.zBajtow(await odpowiedz.arrayBuffer());
   const tabela = modul.tabela;
   document.title = tabela.tytul;
+  document.getElementById('tytul').textContent = tabela.tytul;
   const okno = zbudujOkno(tabela);
   const [a, b, lista] = ['a', 'b', 'listaszyfrow'].map((id) => document.getElementById(id));
 
