@@ -6,8 +6,9 @@
 #   make run    builds the program and starts it
 #   make test   builds everything and runs every test and check
 # And:
-#   make bench  runs the engine's benchmarks
-.PHONY: run test bench lint build-bench deps-run deps-test
+#   make bench  runs the engine's and the web page's benchmarks
+#   make web    builds the web page and serves it on http://127.0.0.1:8080
+.PHONY: run test bench lint build-bench web build-web deps-run deps-web deps-test
 
 # The program as it is shipped, built without the tests and their packages.
 run: deps-run
@@ -16,9 +17,9 @@ run: deps-run
 	build/wydanie/app/wirlok
 
 test: deps-test
-	$(MAKE) test-dev test-asan test-fuzz test-windows build-bench lint
+	$(MAKE) test-dev test-asan test-fuzz test-windows test-web build-bench lint
 
-# Configures, builds and tests one preset: dev, asan, fuzz or windows.
+# Configures, builds and tests one preset: dev, asan, fuzz, windows or web.
 test-%:
 	cmake --preset $*
 	cmake --build --preset $*
@@ -28,15 +29,26 @@ build-bench:
 	cmake --preset bench
 	cmake --build --preset bench
 
-bench: deps-test build-bench
+bench: deps-test build-bench build-web
 	build/bench/bench/wirlok_bench
+	/usr/bin/python3 bench/strona.py build/web/site
 
-# Needs the compile databases and generated sources of dev, bench and fuzz.
-lint: test-dev build-bench test-fuzz
+build-web:
+	cmake --preset web
+	cmake --build --preset web
+
+web: deps-web build-web
+	python3 -m http.server 8080 --bind 127.0.0.1 --directory build/web/site
+
+# Needs the compile databases and generated sources of dev, bench, fuzz and web.
+lint: test-dev build-bench test-fuzz test-web
 	scripts/lint
 
 deps-run:
 	scripts/install-deps run
+
+deps-web:
+	scripts/install-deps web
 
 deps-test:
 	scripts/install-deps test

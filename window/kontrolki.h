@@ -56,8 +56,9 @@ constexpr std::array<Kontrolka, Kontrolki.size()> KontrolkiWKolejnosciTab()
     auto kontrolki = Kontrolki;
     // std::sort, not std::ranges::sort: libc++ 14 (the WebAssembly build's)
     // has no ranges algorithms yet.
-    std::sort(kontrolki.begin(), kontrolki.end(),
-              [](const Kontrolka& x, const Kontrolka& y) { return x.kolejnoscTab < y.kolejnoscTab; });
+    std::sort(kontrolki.begin(), kontrolki.end(), [](const Kontrolka& x, const Kontrolka& y) {
+        return x.kolejnoscTab < y.kolejnoscTab;
+    });
     return kontrolki;
 }
 

@@ -73,7 +73,10 @@ std::string Liczba(int liczba)
     return cyfry;
 }
 
-void DopiszNapis(std::string& json, std::string_view ascii) { DopiszNapis(json, std::u32string(ascii.begin(), ascii.end())); }
+void DopiszNapis(std::string& json, std::string_view ascii)
+{
+    DopiszNapis(json, std::u32string(ascii.begin(), ascii.end()));
+}
 
 constexpr std::string_view NazwaRodzaju(Rodzaj rodzaj)
 {
