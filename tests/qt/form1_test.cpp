@@ -3,11 +3,13 @@
 // SPDX-License-Identifier: MIT
 
 #include "window/qt/form1.h"
+#include "window/qt/tlumaczenia.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
@@ -34,6 +36,8 @@ class Form1Test : public QObject {
     }
 
 private slots:
+    void initTestCase() { ZaladujTlumaczeniaQt(*QCoreApplication::instance()); }
+
     void init()
     {
         okno = new Form1;
@@ -136,6 +140,39 @@ private slots:
         QCOMPARE(b->text(), QString());
         QCOMPARE(a->text(), QStringLiteral("Ala ma kota"));
         QCOMPARE(lista->currentIndex(), 1);
+    }
+
+    void enterNaciskaPrzycisk_data()
+    {
+        QTest::addColumn<Qt::Key>("klawisz");
+        QTest::addColumn<Qt::KeyboardModifiers>("modyfikatory");
+        QTest::newRow("Enter") << Qt::Key_Return << Qt::KeyboardModifiers{};
+        QTest::newRow("Enter na klawiaturze numerycznej") << Qt::Key_Enter << Qt::KeyboardModifiers{Qt::KeypadModifier};
+    }
+
+    void enterNaciskaPrzycisk()
+    {
+        QFETCH(Qt::Key, klawisz);
+        QFETCH(Qt::KeyboardModifiers, modyfikatory);
+        a->setText(QStringLiteral("sos"));
+        QTest::keyClick(Kontrolka<QPushButton>("Tlumacz"), klawisz, modyfikatory);
+        QCOMPARE(b->text(), QStringLiteral("\\...\\---\\...\\"));
+        QTest::keyClick(Kontrolka<QPushButton>("Wyczysc2"), klawisz, modyfikatory);
+        QCOMPARE(b->text(), QString());
+    }
+
+    // Qt's own texts in the window speak Polish, whatever the locale.
+    void menuPolaPoPolsku()
+    {
+        a->setText(QStringLiteral("Ala"));
+        a->selectAll();
+        const std::unique_ptr<QMenu> menu(a->createStandardContextMenu());
+        QStringList pozycje;
+        for (const QAction* akcja : menu->actions())
+            if (!akcja->isSeparator())
+                pozycje << akcja->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
+        QCOMPARE(pozycje,
+            QStringList({"Cofnij", "Przywróć", "Wytnij", "Skopiuj", "Wklej", "Usuń", "Zaznacz wszystko"}));
     }
 
     // Text typed into the list that is no entry selects nothing: Translate

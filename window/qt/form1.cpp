@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -68,9 +69,25 @@ QComboBox* ListaRozwijana()
     return lista;
 }
 
-QPushButton* Przycisk(std::u32string_view podpis)
+// A push button that Enter presses as Space does, as the Windows program's
+// buttons do: the window has no default button that Enter would press instead.
+class Przycisk : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* zdarzenie) override
+    {
+        if (zdarzenie->key() == Qt::Key_Return || zdarzenie->key() == Qt::Key_Enter)
+            click();
+        else
+            QPushButton::keyPressEvent(zdarzenie);
+    }
+};
+
+QPushButton* NowyPrzycisk(std::u32string_view podpis)
 {
-    auto* przycisk = new QPushButton(Napis(podpis));
+    auto* przycisk = new Przycisk(Napis(podpis));
     przycisk->setAutoDefault(false);
     return przycisk;
 }
@@ -80,7 +97,7 @@ QWidget* Utworz(const Kontrolka& kontrolka)
     switch (kontrolka.rodzaj) {
     case Rodzaj::PoleTekstowe: return PoleTekstowe();
     case Rodzaj::ListaRozwijana: return ListaRozwijana();
-    case Rodzaj::Przycisk: return Przycisk(kontrolka.podpis);
+    case Rodzaj::Przycisk: return NowyPrzycisk(kontrolka.podpis);
     }
     return nullptr;
 }
