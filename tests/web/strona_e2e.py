@@ -8,7 +8,9 @@ texts, a phone's screen, accessibility and use with no network.
     strona_e2e.py SITE_DIR SCREENSHOT_DIR AXE_JS
 """
 import os
+import shutil
 import sys
+import tempfile
 import unittest
 
 from selenium.webdriver.common.action_chains import ActionChains
@@ -183,20 +185,41 @@ class Strona(unittest.TestCase):
         self.assertEqual([(n["id"], [w["target"] for w in n["nodes"]]) for n in wynik], [])
 
 
-class BezSieci(unittest.TestCase):
+class PamiecStrony(unittest.TestCase):
+    """The service worker's cache: the site with no network, and a new version."""
+
+    def setUp(self):
+        self.kopia = tempfile.mkdtemp()
+        shutil.copytree(STRONA, self.kopia, dirs_exist_ok=True)
+        self.serwer = Serwer(self.kopia)
+        self.p = chromium()
+        otworz(self.p, self.serwer.adres)
+        self.p.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
+
+    def tearDown(self):
+        self.p.quit()
+        self.serwer.zatrzymaj()
+        shutil.rmtree(self.kopia)
+
+    def pamieci(self):
+        return self.p.execute_async_script("caches.keys().then(arguments[0])")
+
     def test_dziala_po_zatrzymaniu_serwera(self):
-        serwer = Serwer(STRONA)
-        p = chromium()
-        try:
-            otworz(p, serwer.adres)
-            p.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
-            serwer.zatrzymaj()
-            otworz(p, serwer.adres)
-            p.find_element(By.ID, "a").send_keys("sos")
-            p.find_element(By.ID, "Tlumacz").click()
-            self.assertEqual(p.execute_script("return document.getElementById('b').value"), "\\...\\---\\...\\")
-        finally:
-            p.quit()
+        self.serwer.zatrzymaj()
+        otworz(self.p, self.serwer.adres)
+        self.p.find_element(By.ID, "a").send_keys("sos")
+        self.p.find_element(By.ID, "Tlumacz").click()
+        self.assertEqual(self.p.execute_script("return document.getElementById('b').value"), "\\...\\---\\...\\")
+
+    def test_nowa_wersja_zastepuje_stara_pamiec(self):
+        [stara] = self.pamieci()
+        sw = os.path.join(self.kopia, "sw.js")
+        with open(sw, encoding="utf-8") as plik:
+            tresc = plik.read()
+        with open(sw, "w", encoding="utf-8") as plik:
+            plik.write(tresc.replace(stara, "wirlok-nowa"))
+        otworz(self.p, self.serwer.adres)
+        WebDriverWait(self.p, 20).until(lambda _: self.pamieci() == ["wirlok-nowa"])
 
 
 if __name__ == "__main__":
