@@ -17,15 +17,23 @@ git -C "$zrodla" rev-parse --git-dir >/dev/null 2>&1 || { echo "SKIP: $zrodla is
 # A machine without a git identity still builds a package to check.
 git config user.email >/dev/null || export DEBFULLNAME="Wirlok test build" DEBEMAIL="wirlok@localhost"
 
-rm -rf "$wyjscie"
-for klon in "$wyjscie/a/wirlok" "$wyjscie/drugi/inny-folder/wirlok"; do
-    git clone --quiet --no-hardlinks "$zrodla" "$klon"
+# A clone of the sources with the working tree's changes carried over.
+sklonuj() {
+    git clone --quiet --no-hardlinks "$1" "$2"
     (
-        cd "$zrodla"
+        cd "$1"
         { git diff -z --name-only HEAD; git ls-files -z -o --exclude-standard; } | while IFS= read -r -d '' plik; do
-            if [ -e "$plik" ]; then cp --parents -t "$klon" "$plik"; else rm -f "$klon/$plik"; fi
+            if [ -e "$plik" ]; then cp --parents -t "$2" "$plik"; else rm -f "$2/$plik"; fi
         done
     )
+}
+
+# The second clone is taken from the first: the same commit and changes,
+# even when the sources change meanwhile, in files written anew.
+rm -rf "$wyjscie"
+sklonuj "$zrodla" "$wyjscie/a/wirlok"
+sklonuj "$wyjscie/a/wirlok" "$wyjscie/drugi/inny-folder/wirlok"
+for klon in "$wyjscie/a/wirlok" "$wyjscie/drugi/inny-folder/wirlok"; do
     (
         cd "$klon"
         cmake --preset wydanie >/dev/null
