@@ -6,8 +6,10 @@
 
 #include "window/kontrolki.h"
 #include "window/listaszyfrow.h"
+#include "window/qt/dostepnosc.h"
 #include "window/utf16.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QIcon>
 #include <QKeyEvent>
@@ -61,6 +63,13 @@ QComboBox* ListaRozwijana()
     lista->setInsertPolicy(QComboBox::NoInsert);
     for (const WpisListy& wpis : ListaSzyfrow)
         lista->addItem(Napis(wpis.tekst));
+    // A screen reader chooses an entry by selecting it in the closed list:
+    // that chooses it, as a click in the open list does.
+    QObject::connect(lista->view()->selectionModel(), &QItemSelectionModel::selectionChanged, lista, [lista] {
+        const QModelIndexList wybrane = lista->view()->selectionModel()->selectedRows();
+        if (!lista->view()->isVisible() && !wybrane.isEmpty())
+            lista->setCurrentIndex(wybrane.first().row());
+    });
     // Show a chosen entry from its first letter, also where it is wider
     // than the edit part.
     QObject::connect(lista, &QComboBox::currentIndexChanged, lista, [lista] {
@@ -124,6 +133,7 @@ QIcon Ikona()
 Form1::Form1(QWidget* rodzic)
     : QWidget(rodzic, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
+    ZainstalujDostepnosc();
     setObjectName(Napis(NazwaOkna));
     setWindowTitle(Napis(TytulOkna));
     setWindowIcon(Ikona());
