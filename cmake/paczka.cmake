@@ -33,6 +33,7 @@ else()
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
     # Qt's own Polish texts are loaded from the system at start.
     set(CPACK_DEBIAN_PACKAGE_DEPENDS "hicolor-icon-theme, qt6-translations-l10n")
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)  # a Wayland session without XWayland
     set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Wirlok translates short texts between plain writing and four classic hand
 ciphers: International Morse code and the Polish scouting letter-pair ciphers
 GA-DE-RY-PO-LU-KI, KO-NI-EC-MA-TU-RY and FL-AS-HP-OI-NT, in one small window

@@ -104,6 +104,21 @@ private slots:
         }
     }
 
+    // A window manager or compositor that maximises the window anyway (a
+    // Wayland title bar drawn by Qt offers it) leaves it working at its size.
+    void maksymalizacjaZostawiaOkno()
+    {
+        okno->showMaximized();
+        QTest::qWait(500);
+        QVERIFY(okno->isVisible());
+        a->setText(QStringLiteral("sos"));
+        Kliknij("Tlumacz");
+        QCOMPARE(b->text(), QStringLiteral("\\...\\---\\...\\"));
+        okno->showNormal();
+        QTest::qWait(200);
+        QCOMPARE(okno->size(), QSize(312, 131));
+    }
+
     void wpisyListy()
     {
         QCOMPARE(lista->count(), 4);

@@ -11,6 +11,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -137,7 +138,7 @@ Form1::Form1(QWidget* rodzic)
     setObjectName(Napis(NazwaOkna));
     setWindowTitle(Napis(TytulOkna));
     setWindowIcon(Ikona());
-    setFixedSize(Piksele(SzerokoscOkna), Piksele(WysokoscOkna));
+    UstawRozmiar();
 
     // Created in tab order, which Qt's focus chain follows.
     for (const Kontrolka& kontrolka : KontrolkiWKolejnosciTab())
@@ -154,6 +155,21 @@ Form1::Form1(QWidget* rodzic)
 
     Wykonaj(Form1_Load);
     findChild<QPushButton*>(QStringLiteral("Tlumacz"))->setFocus();
+}
+
+// A fixed size. On Wayland the title bar is Qt's own, which offers to
+// maximise even a fixed window, and the compositor ends a program whose
+// window then keeps its size: there the window only has its size as the
+// least, may grow (the controls stay at their places) and comes back.
+void Form1::UstawRozmiar()
+{
+    const QSize rozmiar(Piksele(SzerokoscOkna), Piksele(WysokoscOkna));
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        setMinimumSize(rozmiar);
+        resize(rozmiar);
+    } else {
+        setFixedSize(rozmiar);
+    }
 }
 
 std::int16_t Form1::WybranyWpis() const

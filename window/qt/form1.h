@@ -24,6 +24,7 @@ public:
     explicit Form1(QWidget* rodzic = nullptr);
 
 private:
+    void UstawRozmiar();
     void Wykonaj(Polecenie polecenie);
     std::int16_t WybranyWpis() const;
 
