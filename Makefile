@@ -31,6 +31,7 @@ build-bench:
 
 bench: deps-test build-bench build-web
 	build/bench/bench/wirlok_bench
+	QT_QPA_PLATFORM=offscreen build/bench/bench/wirlok_okno_bench
 	/usr/bin/python3 bench/strona.py build/web/site
 
 build-web:
