@@ -15,7 +15,7 @@ zrodla=$1
 wyjscie=$2
 git -C "$zrodla" rev-parse --git-dir >/dev/null 2>&1 || { echo "SKIP: $zrodla is not a git checkout"; exit 77; }
 # A machine without a git identity still builds a package to check.
-git config user.email >/dev/null || export DEBFULLNAME="Wirlok test build" DEBEMAIL="wirlok@localhost"
+git config user.email >/dev/null || export DEBFULLNAME="Wirlok test build" DEBEMAIL="wirlok-test@example.org"
 
 # A clone of the sources with the working tree's changes carried over.
 sklonuj() {
