@@ -16,13 +16,18 @@ from selenium.webdriver.support.ui import WebDriverWait
 TYPY = {".wasm": "application/wasm", ".js": "text/javascript", ".webmanifest": "application/manifest+json"}
 
 
+class Obsluga(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, **TYPY}
+
+    def log_message(self, *_):
+        pass
+
+
 class Serwer:
     """The site over HTTP on a free port of 127.0.0.1, until zatrzymaj()."""
 
     def __init__(self, strona, port=0):
-        obsluga = functools.partial(http.server.SimpleHTTPRequestHandler, directory=strona)
-        obsluga.func.extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, **TYPY}
-        obsluga.func.log_message = lambda *_: None
+        obsluga = functools.partial(Obsluga, directory=strona)
         self.serwer = http.server.ThreadingHTTPServer(("127.0.0.1", port), obsluga)
         self.adres = f"http://127.0.0.1:{self.serwer.server_port}/"
         threading.Thread(target=self.serwer.serve_forever, daemon=True).start()

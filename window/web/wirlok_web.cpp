@@ -78,6 +78,13 @@ void DopiszNapis(std::string& json, std::string_view ascii)
     DopiszNapis(json, std::u32string(ascii.begin(), ascii.end()));
 }
 
+// A comma before every element of a JSON array but its first.
+void Oddziel(std::string& json)
+{
+    if (json.back() != '[')
+        json += ',';
+}
+
 constexpr std::string_view NazwaRodzaju(Rodzaj rodzaj)
 {
     switch (rodzaj) {
@@ -99,7 +106,8 @@ std::string Tabela()
     json += ",\"wysokosc\":" + Liczba(Piksele(WysokoscOkna));
     json += ",\"kontrolki\":[";
     for (const Kontrolka& k : KontrolkiWKolejnosciTab()) {
-        json += json.back() == '[' ? "{\"nazwa\":" : ",{\"nazwa\":";
+        Oddziel(json);
+        json += "{\"nazwa\":";
         DopiszNapis(json, k.nazwa);
         json += ",\"rodzaj\":";
         DopiszNapis(json, NazwaRodzaju(k.rodzaj));
@@ -111,14 +119,12 @@ std::string Tabela()
     }
     json += "],\"lista\":[";
     for (const WpisListy& wpis : ListaSzyfrow) {
-        if (json.back() != '[')
-            json += ',';
+        Oddziel(json);
         DopiszNapis(json, wpis.tekst);
     }
     json += "],\"klikniecia\":[";
     for (const Klikniecie& klikniecie : Klikniecia) {
-        if (json.back() != '[')
-            json += ',';
+        Oddziel(json);
         DopiszNapis(json, klikniecie.przycisk);
     }
     return json + "]}";
