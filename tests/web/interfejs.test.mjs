@@ -9,7 +9,10 @@ import assert from 'node:assert/strict';
 import { readFile } from 'node:fs/promises';
 import { test } from 'node:test';
 
-import { Modul } from '../../window/web/modul.js';
+// The page's own module, loaded as the browser loads it: as an ES module,
+// which a .js file outside an npm package is not to Node.js 18.
+const zrodlo = await readFile(new URL('../../window/web/modul.js', import.meta.url));
+const { Modul } = await import(`data:text/javascript;base64,${zrodlo.toString('base64')}`);
 
 const modul = await Modul.zBajtow(await readFile(process.env.WIRLOK_WASM));
 const [TLUMACZ, WYCZYSC1, WYCZYSC2] = ['Tlumacz', 'Wyczysc1', 'Wyczysc2'].map((n) => modul.tabela.klikniecia.indexOf(n));
