@@ -58,7 +58,6 @@ function zbudujOkno(tabela) {
   for (const kontrolka of tabela.kontrolki) {
     const element = UTWORZ[kontrolka.rodzaj](kontrolka, tabela);
     element.id = kontrolka.nazwa;
-    element.className = kontrolka.rodzaj;
     const [lewo, gora, szerokosc, wysokosc] = kontrolka.miejsce;
     Object.assign(element.style, { left: `${lewo}px`, top: `${gora}px`, width: `${szerokosc}px`, height: `${wysokosc}px` });
     okno.append(element);

@@ -177,4 +177,8 @@ WIRLOK_EKSPORT(wirlok_tabela) const char* wirlok_tabela()
     return tabela.c_str();
 }
 
-WIRLOK_EKSPORT(wirlok_tabela_dlugosc) std::uint32_t wirlok_tabela_dlugosc() { return wirlok_tabela(), tabela.size(); }
+WIRLOK_EKSPORT(wirlok_tabela_dlugosc) std::uint32_t wirlok_tabela_dlugosc()
+{
+    wirlok_tabela();  // makes the table on the first call
+    return tabela.size();
+}
