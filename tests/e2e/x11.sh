@@ -7,6 +7,9 @@
 # clipboard. Sourced by the end-to-end tests.
 
 TYTUL="Wirlok by DREVNOK"
+# xdotool reads the text it types in the locale's encoding; with none set
+# (as under a bare CI shell) it refuses Polish letters.
+export LC_ALL=C.UTF-8
 pids=()
 
 zakoncz() {
