@@ -40,15 +40,19 @@ sprobuj_x() {
     local fifo numer
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
+    # -noreset: the server would otherwise reset, keyboard map and all,
+    # whenever its last client leaves, as setxkbmap does before openbox comes.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" 2>/dev/null &
     pids+=($!)
     read -r -t 20 numer <"$fifo" || numer=""
     rm -f "$fifo"
     [ -n "$numer" ] || return 1
     export DISPLAY=":$numer"
     # A Polish keyboard, as the program's users have: xdotool then types
-    # Polish letters with AltGr instead of remapping keys on the fly, which
-    # makes the next click go astray while the program reloads the map.
+    # Polish letters with AltGr instead of remapping a key for each, which
+    # has every X client reload the map and, on a loaded machine, holds up
+    # the window manager's click-to-focus grab until the program gets the
+    # click's release only after the pointer has moved on.
     setxkbmap pl || return 1
     openbox >/dev/null 2>&1 &
     pids+=($!)
