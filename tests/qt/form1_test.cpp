@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "window/qt/form1.h"
+#include "window/qt/poletekstowe.h"
 #include "window/qt/tlumaczenia.h"
 
 #include <QApplication>
@@ -19,8 +20,8 @@ class Form1Test : public QObject {
     Q_OBJECT
 
     Form1* okno = nullptr;
-    QLineEdit* a = nullptr;
-    QLineEdit* b = nullptr;
+    PoleTekstowe* a = nullptr;
+    PoleTekstowe* b = nullptr;
     QComboBox* lista = nullptr;
 
     template <typename T>
@@ -43,8 +44,8 @@ private slots:
         okno = new Form1;
         okno->show();
         QVERIFY(QTest::qWaitForWindowActive(okno));
-        a = Kontrolka<QLineEdit>("a");
-        b = Kontrolka<QLineEdit>("b");
+        a = Kontrolka<PoleTekstowe>("a");
+        b = Kontrolka<PoleTekstowe>("b");
         lista = Kontrolka<QComboBox>("listaszyfrow");
         QVERIFY(a && b && lista);
     }
@@ -71,11 +72,11 @@ private slots:
         QTest::addColumn<QString>("klasa");
         QTest::addColumn<QRect>("miejsce");
         QTest::addColumn<QString>("podpis");
-        QTest::newRow("a") << "QLineEdit" << QRect(8, 8, 209, 21) << "";
+        QTest::newRow("a") << "wirlok::PoleTekstowe" << QRect(8, 8, 209, 21) << "";
         QTest::newRow("listaszyfrow") << "QComboBox" << QRect(224, 8, 81, 21) << "Mors";
         QTest::newRow("Wyczysc2") << "QPushButton" << QRect(208, 107, 100, 20) << "Wyczyść dół";
         QTest::newRow("Wyczysc1") << "QPushButton" << QRect(112, 107, 93, 20) << "Wyczyść górę";
-        QTest::newRow("b") << "QLineEdit" << QRect(8, 32, 297, 69) << "";
+        QTest::newRow("b") << "wirlok::PoleTekstowe" << QRect(8, 32, 297, 69) << "";
         QTest::newRow("Tlumacz") << "QPushButton" << QRect(8, 107, 100, 20) << "Przetłumacz";
     }
 
@@ -95,7 +96,7 @@ private slots:
         if (auto* przycisk = qobject_cast<QPushButton*>(widzet)) {
             QCOMPARE(przycisk->text(), podpis);
             QVERIFY(!przycisk->isDefault() && !przycisk->autoDefault());
-        } else if (auto* pole = qobject_cast<QLineEdit*>(widzet)) {
+        } else if (auto* pole = qobject_cast<PoleTekstowe*>(widzet)) {
             QCOMPARE(pole->text(), podpis);
             QVERIFY(!widzet->accessibleName().isEmpty());
         } else {
@@ -268,6 +269,81 @@ private slots:
         QCOMPARE(b->text(), QStringLiteral("Gug\nmg\r\niptg"));
     }
 
+    // Editing keys, as line edits have them; a surrogate pair and a line
+    // break count as one character.
+    void edycja_data()
+    {
+        QTest::addColumn<QString>("poczatek");
+        QTest::addColumn<QTestEventList>("klawisze");
+        QTest::addColumn<QString>("wynik");
+        // Keys pressed, then a text typed.
+        const auto klawisze = [](std::initializer_list<QKeyCombination> naciski, const QString& tekst = {}) {
+            QTestEventList lista;
+            for (const QKeyCombination nacisk : naciski)
+                lista.addKeyClick(nacisk.key(), nacisk.keyboardModifiers());
+            lista.addKeyClicks(tekst);
+            return lista;
+        };
+        const QString emoji = QString::fromUtf8("a\xF0\x9F\x98\x80");
+        QTest::newRow("Backspace po parze") << emoji << klawisze({Qt::Key_Backspace}) << "a";
+        QTest::newRow("Lewo przez pare, Delete") << emoji << klawisze({Qt::Key_Left, Qt::Key_Delete}) << "a";
+        QTest::newRow("Ctrl+Backspace") << "Ala ma" << klawisze({Qt::CTRL | Qt::Key_Backspace}) << "Ala ";
+        QTest::newRow("Shift+Home i pisanie") << "Ala ma" << klawisze({Qt::SHIFT | Qt::Key_Home}, "kot") << "kot";
+        QTest::newRow("Ctrl+Lewo i pisanie") << "Ala ma" << klawisze({Qt::CTRL | Qt::Key_Left}, "kot") << "Ala kotma";
+        QTest::newRow("Enter nic nie wstawia") << "Ala\nma" << klawisze({Qt::Key_Return}) << "Ala\nma";
+        QTest::newRow("Lewo przez koniec wiersza, Backspace")
+            << "Ala\nma" << klawisze({Qt::Key_Left, Qt::Key_Left, Qt::Key_Backspace}) << "Alama";
+    }
+
+    void edycja()
+    {
+        QFETCH(QString, poczatek);
+        QFETCH(QTestEventList, klawisze);
+        QFETCH(QString, wynik);
+        a->setText(poczatek);
+        a->setFocus();
+        klawisze.simulate(a);
+        QCOMPARE(a->text(), wynik);
+    }
+
+    // Undo takes back a typed run or a run of Backspaces at once, and each
+    // command of the window as one step (Translate of two empty fields
+    // writes "\" to the upper one).
+    void cofanieKrokami()
+    {
+        a->setFocus();
+        QTest::keyClicks(a, QStringLiteral("Ala ma"));
+        QTest::keyClick(a, Qt::Key_Backspace);
+        QTest::keyClick(a, Qt::Key_Backspace);
+        QTest::keyClicks(a, QStringLiteral("kota"));
+        Kliknij("Wyczysc1");
+        Kliknij("Tlumacz");
+        for (const char* krok : {"\\", "", "Ala kota", "Ala ", "Ala ma", ""}) {
+            QCOMPARE(a->text(), QString::fromUtf8(krok));
+            a->undo();
+        }
+        a->redo();
+        QCOMPARE(a->text(), QStringLiteral("Ala ma"));
+    }
+
+    // In a field holding millions of characters the cursor's end stays in
+    // sight and typing there changes just that end.
+    void dlugiTekstWPolu()
+    {
+        const QString mors = QStringLiteral("\\.-").repeated(1'000'000);
+        b->setText(mors);
+        b->setFocus();
+        QTest::keyClick(b, Qt::Key_End);
+        QTest::keyClicks(b, QStringLiteral("x"));
+        QCOMPARE(b->text().size(), mors.size() + 1);
+        QVERIFY(b->text().endsWith(QStringLiteral("-x")));
+        QVERIFY(!b->characterRect(mors.size()).isNull());
+        QVERIFY(b->characterRect(0).isNull());
+        QTest::keyClick(b, Qt::Key_Home);
+        QVERIFY(!b->characterRect(0).isNull());
+        QCOMPARE(b->positionAt(b->characterRect(1).center()), qsizetype{1});
+    }
+
     // Source keeps its cursor and undo history; lone surrogates survive.
     void zrodloNietkniete()
     {
@@ -278,7 +354,7 @@ private slots:
         lista->setCurrentIndex(1);
         Kliknij("Tlumacz");
         QCOMPARE(b->text(), QStringLiteral("ageg") + QChar(0xD800) + QStringLiteral("x"));
-        QCOMPARE(a->cursorPosition(), 2);
+        QCOMPARE(a->cursorPosition(), qsizetype{2});
         QVERIFY(a->isUndoAvailable());
     }
 };

@@ -7,6 +7,7 @@
 #include "window/kontrolki.h"
 #include "window/listaszyfrow.h"
 #include "window/qt/dostepnosc.h"
+#include "window/qt/poletekstowe.h"
 #include "window/utf16.h"
 
 #include <QAbstractItemView>
@@ -17,7 +18,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <limits>
 #include <string>
 #include <string_view>
 
@@ -42,19 +42,11 @@ std::u32string Tekst(const QString& napis)
 
 // Replaces the field's text as an edit of its own, so that the field's undo
 // brings the old text back.
-void Zastap(QLineEdit& pole, const std::u32string& tekst)
+void Zastap(PoleTekstowe& pole, const std::u32string& tekst)
 {
     pole.selectAll();
     pole.insert(Napis(tekst));
     pole.setCursorPosition(0);
-}
-
-QLineEdit* PoleTekstowe()
-{
-    auto* pole = new QLineEdit;
-    pole->setMaxLength(std::numeric_limits<int>::max());  // the default would cut long results
-    pole->setAlignment(Qt::AlignLeft | Qt::AlignTop);     // one line, at the top of a tall field
-    return pole;
 }
 
 QComboBox* ListaRozwijana()
@@ -105,7 +97,7 @@ QPushButton* NowyPrzycisk(std::u32string_view podpis)
 QWidget* Utworz(const Kontrolka& kontrolka)
 {
     switch (kontrolka.rodzaj) {
-    case Rodzaj::PoleTekstowe: return PoleTekstowe();
+    case Rodzaj::PoleTekstowe: return new PoleTekstowe;
     case Rodzaj::ListaRozwijana: return ListaRozwijana();
     case Rodzaj::Przycisk: return NowyPrzycisk(kontrolka.podpis);
     }
@@ -143,8 +135,8 @@ Form1::Form1(QWidget* rodzic)
     // Created in tab order, which Qt's focus chain follows.
     for (const Kontrolka& kontrolka : KontrolkiWKolejnosciTab())
         Umiesc(*Utworz(kontrolka), kontrolka, *this);
-    a = findChild<QLineEdit*>(QStringLiteral("a"));
-    b = findChild<QLineEdit*>(QStringLiteral("b"));
+    a = findChild<PoleTekstowe*>(QStringLiteral("a"));
+    b = findChild<PoleTekstowe*>(QStringLiteral("b"));
     listaszyfrow = findChild<QComboBox*>(QStringLiteral("listaszyfrow"));
     for (const Klikniecie& klikniecie : Klikniecia) {
         const Polecenie polecenie = klikniecie.polecenie;

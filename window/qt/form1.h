@@ -11,9 +11,10 @@
 #include <cstdint>
 
 class QComboBox;
-class QLineEdit;
 
 namespace wirlok {
+
+class PoleTekstowe;
 
 // The program's window: the controls of the shared table, wired to the
 // window commands. It holds no cipher logic of its own.
@@ -28,8 +29,8 @@ private:
     void Wykonaj(Polecenie polecenie);
     std::int16_t WybranyWpis() const;
 
-    QLineEdit* a = nullptr;
-    QLineEdit* b = nullptr;
+    PoleTekstowe* a = nullptr;
+    PoleTekstowe* b = nullptr;
     QComboBox* listaszyfrow = nullptr;
 };
 
