@@ -83,12 +83,11 @@ oczekuj "Flashpoint" "$(odczytaj "${POLE_B[@]}")" "zszifc geafs jszt"
 
 zrzut "$screenshot"
 
-# Undo brings back what was there before: the field was cleared and then
-# filled by Translate, two edits at its start that undo as one, as typing
-# does.
+# Undo brings back what a clear took away.
+kliknij "${WYCZYSC2[@]}"
 kliknij "${POLE_B[@]}"
 xdotool key --clearmodifiers ctrl+z
-oczekuj "undo of clear and Translate" "$(odczytaj "${POLE_B[@]}")" "zgzpuc adsug jgzn"
+oczekuj "undo of a clear" "$(odczytaj "${POLE_B[@]}")" "zszifc geafs jszt"
 
 # A pasted text of two lines is kept whole.
 kliknij "${WYCZYSC1[@]}"
