@@ -8,7 +8,7 @@
 # And:
 #   make bench  runs the engine's and the web page's benchmarks
 #   make web    builds the web page and serves it on http://127.0.0.1:8080
-.PHONY: run test bench lint build-bench web build-web deps-run deps-web deps-test
+.PHONY: run test bench lint build-bench build-windows web build-web deps-run deps-web deps-test
 
 # The program as it is shipped, built without the tests and their packages.
 run: deps-run
@@ -29,10 +29,15 @@ build-bench:
 	cmake --preset bench
 	cmake --build --preset bench
 
-bench: deps-test build-bench build-web
+bench: deps-test build-bench build-windows build-web
 	build/bench/bench/wirlok_bench
 	QT_QPA_PLATFORM=offscreen build/bench/bench/wirlok_okno_bench
+	bench/okno_wine.sh build/windows/bench/wirlok_okno_bench.exe
 	/usr/bin/python3 bench/strona.py build/web/site
+
+build-windows:
+	cmake --preset windows
+	cmake --build --preset windows
 
 build-web:
 	cmake --preset web
