@@ -48,11 +48,10 @@ sprobuj_x() {
     rm -f "$fifo"
     [ -n "$numer" ] || return 1
     export DISPLAY=":$numer"
-    # A Polish keyboard, as the program's users have: xdotool then types
-    # Polish letters with AltGr instead of remapping a key for each, which
-    # has every X client reload the map and, on a loaded machine, holds up
-    # the window manager's click-to-focus grab until the program gets the
-    # click's release only after the pointer has moved on.
+    # A Polish keyboard, as the program's users have. xdotool then types
+    # Polish letters with AltGr; were they missing from the map, it would
+    # remap a key for each, and the map reloads that follows in every X
+    # client delay clicks on a loaded machine until they land astray.
     setxkbmap pl || return 1
     openbox >/dev/null 2>&1 &
     pids+=($!)
