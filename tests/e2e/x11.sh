@@ -50,7 +50,7 @@ sprobuj_x() {
     export DISPLAY=":$numer"
     # A Polish keyboard, as the program's users have. xdotool then types
     # Polish letters with AltGr; were they missing from the map, it would
-    # remap a key for each, and the map reloads that follows in every X
+    # remap a key for each, and the map reloads that follow in every X
     # client delay clicks on a loaded machine until they land astray.
     setxkbmap pl || return 1
     openbox >/dev/null 2>&1 &
