@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 
@@ -324,6 +325,24 @@ private slots:
         }
         a->redo();
         QCOMPARE(a->text(), QStringLiteral("Ala ma"));
+    }
+
+    // Text dropped on a field goes where it fell, as one undo step.
+    void upuszczenie()
+    {
+        a->setText(QStringLiteral("Ala kota"));
+        QMimeData dane;
+        dane.setText(QStringLiteral("ma "));
+        const QRect litera = a->characterRect(4);
+        const QPoint gdzie(litera.left(), litera.center().y());
+        QDragEnterEvent wejscie(gdzie, Qt::CopyAction, &dane, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(a, &wejscie);
+        QVERIFY(wejscie.isAccepted());
+        QDropEvent upuszczenie(gdzie, Qt::CopyAction, &dane, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(a, &upuszczenie);
+        QCOMPARE(a->text(), QStringLiteral("Ala ma kota"));
+        a->undo();
+        QCOMPARE(a->text(), QStringLiteral("Ala kota"));
     }
 
     // In a field holding millions of characters the cursor's end stays in

@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QClipboard>
+#include <QDrag>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -100,6 +101,7 @@ PoleTekstowe::PoleTekstowe(QWidget* rodzic)
     setBackgroundRole(QPalette::Base);
     setCursor(Qt::IBeamCursor);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setAcceptDrops(true);
     Uloz();
 }
 
@@ -290,6 +292,8 @@ void PoleTekstowe::paintEvent(QPaintEvent*)
     malarz.setPen(palette().color(QPalette::Text));
     const QPointF miejsce(Obszar().left() + MarginesPoziomy, Gora());
     uklad_.draw(&malarz, miejsce, zaznaczenie);
+    if (upuszczenie_ && *upuszczenie_ >= poczatek_ && *upuszczenie_ <= koniec_)
+        uklad_.drawCursor(&malarz, miejsce, static_cast<int>(*upuszczenie_ - poczatek_));
     if (hasFocus() && kursorWidoczny_)
         uklad_.drawCursor(&malarz,
             miejsce,
@@ -367,16 +371,29 @@ void PoleTekstowe::mousePressEvent(QMouseEvent* zdarzenie)
         Zaznaczono();
         return;
     }
-    Przesun(positionAt(zdarzenie->position().toPoint()), zdarzenie->modifiers().testFlag(Qt::ShiftModifier));
+    const QPoint punkt = zdarzenie->position().toPoint();
+    const qsizetype pozycja = positionAt(punkt);
+    const bool shift = zdarzenie->modifiers().testFlag(Qt::ShiftModifier);
+    // A press on the selection may start dragging it away.
+    if (!shift && hasSelectedText() && pozycja >= selectionStart() && pozycja < selectionEnd()) {
+        chwyt_ = punkt;
+        return;
+    }
+    Przesun(pozycja, shift);
     ciagnie_ = true;
 }
 
 // Dragging past an edge scrolls the text a character at a time.
 void PoleTekstowe::mouseMoveEvent(QMouseEvent* zdarzenie)
 {
+    const QPoint punkt = zdarzenie->position().toPoint();
+    if (chwyt_ && (punkt - *chwyt_).manhattanLength() >= QGuiApplication::styleHints()->startDragDistance()) {
+        chwyt_.reset();
+        Przeciagnij();
+        return;
+    }
     if (!ciagnie_ || !(zdarzenie->buttons() & Qt::LeftButton))
         return;
-    const QPoint punkt = zdarzenie->position().toPoint();
     qsizetype cel = positionAt(punkt);
     if (punkt.x() < Obszar().left())
         cel = Grafem(poczatek_, -1);
@@ -387,7 +404,10 @@ void PoleTekstowe::mouseMoveEvent(QMouseEvent* zdarzenie)
 
 void PoleTekstowe::mouseReleaseEvent(QMouseEvent* zdarzenie)
 {
-    if (zdarzenie->button() == Qt::LeftButton) {
+    if (zdarzenie->button() == Qt::LeftButton && chwyt_) {
+        chwyt_.reset();
+        Przesun(positionAt(zdarzenie->position().toPoint()), false);
+    } else if (zdarzenie->button() == Qt::LeftButton) {
         ciagnie_ = false;
         Zaznaczono();
     } else if (zdarzenie->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
@@ -407,6 +427,61 @@ void PoleTekstowe::mouseDoubleClickEvent(QMouseEvent* zdarzenie)
     ciagnie_ = false;
     ZaznaczSlowo(positionAt(zdarzenie->position().toPoint()));
     Zaznaczono();
+}
+
+void PoleTekstowe::dragEnterEvent(QDragEnterEvent* zdarzenie)
+{
+    if (zdarzenie->mimeData()->hasText())
+        zdarzenie->acceptProposedAction();
+}
+
+// While text is dragged over the field, a second caret shows where it
+// would go.
+void PoleTekstowe::dragMoveEvent(QDragMoveEvent* zdarzenie)
+{
+    if (!zdarzenie->mimeData()->hasText())
+        return;
+    upuszczenie_ = positionAt(zdarzenie->position().toPoint());
+    update();
+    zdarzenie->acceptProposedAction();
+}
+
+void PoleTekstowe::dragLeaveEvent(QDragLeaveEvent*)
+{
+    upuszczenie_.reset();
+    update();
+}
+
+// Dropped text is inserted where it fell, as one undo step; the field's
+// own selection dragged within it moves there, also as one step.
+void PoleTekstowe::dropEvent(QDropEvent* zdarzenie)
+{
+    upuszczenie_.reset();
+    update();
+    if (!zdarzenie->mimeData()->hasText())
+        return;
+    const qsizetype cel = positionAt(zdarzenie->position().toPoint());
+    const QString tekst = zdarzenie->mimeData()->text();
+    if (zdarzenie->source() == this && zdarzenie->dropAction() == Qt::MoveAction) {
+        const qsizetype poczatek = selectionStart();
+        const qsizetype koniec = selectionEnd();
+        if (cel >= poczatek && cel <= koniec)
+            return zdarzenie->ignore();
+        // The text between the selection and the drop swaps places with it.
+        const bool wlewo = cel < poczatek;
+        const QString miedzy = wlewo ? tekst_.mid(cel, poczatek - cel) : tekst_.mid(koniec, cel - koniec);
+        Zmien(wlewo ? cel : poczatek,
+            miedzy.size() + tekst.size(),
+            wlewo ? tekst + miedzy : miedzy + tekst,
+            Rodzaj::Inne);
+        const qsizetype gdzie = wlewo ? cel : cel - tekst.size();
+        setSelection(gdzie, gdzie + tekst.size());
+    } else {
+        Przesun(cel, false);
+        Wpisz(tekst, Rodzaj::Inne);
+        setSelection(cel, cel + tekst.size());
+    }
+    zdarzenie->acceptProposedAction();
 }
 
 void PoleTekstowe::contextMenuEvent(QContextMenuEvent* zdarzenie)
@@ -564,6 +639,21 @@ void PoleTekstowe::UsunDo(qsizetype pozycja, Rodzaj rodzaj)
         Wpisz({}, rodzaj);
     else
         Zmien(std::min(kursor_, pozycja), std::abs(kursor_ - pozycja), {}, rodzaj);
+}
+
+// Drags the selection out: copied, or moved when it lands elsewhere (a move
+// within the field is the drop's work).
+void PoleTekstowe::Przeciagnij()
+{
+    const qsizetype od = selectionStart();
+    const QString tekst = selectedText();
+    auto* dane = new QMimeData;
+    dane->setText(tekst);
+    auto* przeciaganie = new QDrag(this);
+    przeciaganie->setMimeData(dane);
+    const Qt::DropAction wynik = przeciaganie->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
+    if (wynik == Qt::MoveAction && przeciaganie->target() != this && tekst_.mid(od, tekst.size()) == tekst)
+        Zmien(od, tekst.size(), {}, Rodzaj::Inne);
 }
 
 void PoleTekstowe::ZaznaczSlowo(qsizetype pozycja)

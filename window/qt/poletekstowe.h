@@ -74,6 +74,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* zdarzenie) override;
     void mouseReleaseEvent(QMouseEvent* zdarzenie) override;
     void mouseDoubleClickEvent(QMouseEvent* zdarzenie) override;
+    void dragEnterEvent(QDragEnterEvent* zdarzenie) override;
+    void dragMoveEvent(QDragMoveEvent* zdarzenie) override;
+    void dragLeaveEvent(QDragLeaveEvent* zdarzenie) override;
+    void dropEvent(QDropEvent* zdarzenie) override;
     void contextMenuEvent(QContextMenuEvent* zdarzenie) override;
     void focusInEvent(QFocusEvent* zdarzenie) override;
     void focusOutEvent(QFocusEvent* zdarzenie) override;
@@ -104,6 +108,7 @@ private:
     void Wpisz(const QString& tekst, Rodzaj rodzaj);
     void UsunDo(qsizetype pozycja, Rodzaj rodzaj);
     void ZaznaczSlowo(qsizetype pozycja);
+    void Przeciagnij();
 
     qsizetype Grafem(qsizetype pozycja, int kierunek) const;
     qsizetype Slowo(qsizetype pozycja, int kierunek) const;
@@ -133,7 +138,9 @@ private:
     QBasicTimer miganie_;
     bool kursorWidoczny_ = true;
     bool ciagnie_ = false;
-    std::optional<quint64> podwojne_;  // when a double click came that a third click may follow
+    std::optional<QPoint> chwyt_;           // where a press on the selection was
+    std::optional<qsizetype> upuszczenie_;  // where dragged text would drop
+    std::optional<quint64> podwojne_;       // when a double click came that a third click may follow
 };
 
 }  // namespace wirlok
