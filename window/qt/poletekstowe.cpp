@@ -228,20 +228,20 @@ QRect PoleTekstowe::characterRect(qsizetype pozycja) const
     const QTextLine linia = uklad_.lineAt(0);
     const qreal lewo = linia.cursorToX(static_cast<int>(pozycja - poczatek_));
     const qreal prawo = linia.cursorToX(static_cast<int>(Grafem(pozycja, 1) - poczatek_));
-    const int x = Obszar().left() + MarginesPoziomy;
-    return QRectF(x + std::min(lewo, prawo), Gora(), std::abs(prawo - lewo), linia.height()).toAlignedRect();
+    const QPoint miejsce = MiejsceTekstu();
+    return QRectF(miejsce.x() + std::min(lewo, prawo), miejsce.y(), std::abs(prawo - lewo), linia.height())
+        .toAlignedRect();
 }
 
 qsizetype PoleTekstowe::positionAt(QPoint punkt) const
 {
-    const qreal x = punkt.x() - Obszar().left() - MarginesPoziomy;
+    const int x = punkt.x() - MiejsceTekstu().x();
     return poczatek_ + uklad_.lineAt(0).xToCursor(x);
 }
 
 QSize PoleTekstowe::sizeHint() const
 {
-    QStyleOptionFrame opcja;
-    opcja.initFrom(this);
+    const QStyleOptionFrame opcja = Ramka();
     const QFontMetrics miary = fontMetrics();
     const QSize tresc(miary.horizontalAdvance(u'x') * 17 + 2 * MarginesPoziomy,
         miary.height() + 2 * MarginesPionowy + 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opcja, this));
@@ -271,10 +271,7 @@ QVariant PoleTekstowe::inputMethodQuery(Qt::InputMethodQuery zapytanie) const
 void PoleTekstowe::paintEvent(QPaintEvent*)
 {
     QPainter malarz(this);
-    QStyleOptionFrame ramka;
-    ramka.initFrom(this);
-    ramka.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &ramka, this);
-    ramka.state |= QStyle::State_Sunken;
+    const QStyleOptionFrame ramka = Ramka();
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &ramka, &malarz, this);
 
     malarz.setClipRect(Obszar());
@@ -290,7 +287,7 @@ void PoleTekstowe::paintEvent(QPaintEvent*)
         zaznaczenie.append(zakres);
     }
     malarz.setPen(palette().color(QPalette::Text));
-    const QPointF miejsce(Obszar().left() + MarginesPoziomy, Gora());
+    const QPointF miejsce = MiejsceTekstu();
     uklad_.draw(&malarz, miejsce, zaznaczenie);
     if (upuszczenie_ && *upuszczenie_ >= poczatek_ && *upuszczenie_ <= koniec_)
         uklad_.drawCursor(&malarz, miejsce, static_cast<int>(*upuszczenie_ - poczatek_));
@@ -700,21 +697,35 @@ qsizetype PoleTekstowe::Slowo(qsizetype pozycja, int kierunek) const
     }
 }
 
-QRect PoleTekstowe::Obszar() const
+// The style's sunken frame of a line edit.
+QStyleOptionFrame PoleTekstowe::Ramka() const
 {
-    QStyleOptionFrame opcja;
-    opcja.initFrom(this);
-    opcja.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opcja, this);
-    return style()->subElementRect(QStyle::SE_LineEditContents, &opcja, this);
+    QStyleOptionFrame ramka;
+    ramka.initFrom(this);
+    ramka.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &ramka, this);
+    ramka.state |= QStyle::State_Sunken;
+    return ramka;
 }
 
-// The text's top: one line at the top of the field, however tall it is.
-int PoleTekstowe::Gora() const { return Obszar().top() + MarginesPionowy; }
+QRect PoleTekstowe::Obszar() const
+{
+    const QStyleOptionFrame ramka = Ramka();
+    return style()->subElementRect(QStyle::SE_LineEditContents, &ramka, this);
+}
+
+// Where the text starts: one line at the top of the field, however tall it is.
+QPoint PoleTekstowe::MiejsceTekstu() const
+{
+    const QRect obszar = Obszar();
+    return {obszar.left() + MarginesPoziomy, obszar.top() + MarginesPionowy};
+}
+
+int PoleTekstowe::SzerokoscTekstu() const { return Obszar().width() - 2 * MarginesPoziomy; }
 
 // Lays out the slice from poczatek_ that fills the field's width.
 void PoleTekstowe::Uloz()
 {
-    const int szerokosc = Obszar().width() - 2 * MarginesPoziomy;
+    const int szerokosc = SzerokoscTekstu();
     for (qsizetype ile = Wycinek;; ile *= 4) {
         koniec_ = std::min(tekst_.size(), poczatek_ + ile);
         if (koniec_ < tekst_.size() && tekst_.at(koniec_ - 1).isHighSurrogate())
@@ -748,7 +759,7 @@ void PoleTekstowe::UlozWycinek(QTextLayout& uklad, qsizetype od, qsizetype do_) 
 // than the text's end needs.
 void PoleTekstowe::PokazKursor()
 {
-    const int szerokosc = Obszar().width() - 2 * MarginesPoziomy;
+    const int szerokosc = SzerokoscTekstu();
     poczatek_ = Grafem(std::min({poczatek_, kursor_, tekst_.size()}), 0);
     Uloz();
     const QTextLine linia = uklad_.lineAt(0);
@@ -765,7 +776,7 @@ void PoleTekstowe::PokazKursor()
 // The first position from which the text up to koniec fits the width.
 qsizetype PoleTekstowe::PoczatekPrzed(qsizetype koniec) const
 {
-    const int szerokosc = Obszar().width() - 2 * MarginesPoziomy - 1;
+    const int szerokosc = SzerokoscTekstu() - 1;
     for (qsizetype ile = Wycinek;; ile *= 4) {
         qsizetype od = std::max<qsizetype>(0, koniec - ile);
         if (od > 0 && tekst_.at(od).isLowSurrogate())
@@ -788,8 +799,11 @@ qsizetype PoleTekstowe::PoczatekPrzed(qsizetype koniec) const
 QRect PoleTekstowe::ProstokatKursora() const
 {
     const qreal x = uklad_.lineAt(0).cursorToX(static_cast<int>(kursor_ - poczatek_) + kursorPreedit_);
-    const int lewo = Obszar().left() + MarginesPoziomy + static_cast<int>(x);
-    return {lewo - 2, Gora(), 5, static_cast<int>(std::ceil(uklad_.lineAt(0).height()))};
+    const QPoint miejsce = MiejsceTekstu();
+    return {miejsce.x() + static_cast<int>(x) - 2,
+        miejsce.y(),
+        5,
+        static_cast<int>(std::ceil(uklad_.lineAt(0).height()))};
 }
 
 // Shows the caret and starts it blinking anew, as after every keystroke.

@@ -13,6 +13,7 @@
 #include <vector>
 
 class QMenu;
+class QStyleOptionFrame;
 
 namespace wirlok {
 
@@ -112,8 +113,10 @@ private:
 
     qsizetype Grafem(qsizetype pozycja, int kierunek) const;
     qsizetype Slowo(qsizetype pozycja, int kierunek) const;
+    QStyleOptionFrame Ramka() const;
     QRect Obszar() const;
-    int Gora() const;
+    QPoint MiejsceTekstu() const;
+    int SzerokoscTekstu() const;
     void Uloz();
     void UlozWycinek(QTextLayout& uklad, qsizetype od, qsizetype do_) const;
     void PokazKursor();
