@@ -9,6 +9,7 @@
 // and sets no limit. Runs on any Qt platform (make bench: offscreen).
 
 #include "bench/proza.h"
+#include "bench/stoper.h"
 #include "window/qt/form1.h"
 #include "window/qt/poletekstowe.h"
 #include "window/utf16.h"
@@ -21,21 +22,12 @@
 
 #include <sys/resource.h>
 
-#include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <functional>
 
 namespace {
 
-using Zegar = std::chrono::steady_clock;
-
-double Milisekundy(const std::function<void()>& co)
-{
-    const auto poczatek = Zegar::now();
-    co();
-    return std::chrono::duration<double, std::milli>(Zegar::now() - poczatek).count();
-}
+using wirlok::bench::Milisekundy;
 
 double CzasProcesora()
 {

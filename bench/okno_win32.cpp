@@ -10,26 +10,18 @@
 // Windows or under Wine (make bench: under Xvfb).
 
 #include "bench/proza.h"
+#include "bench/stoper.h"
 #include "window/utf16.h"
 #include "window/win32/form1.h"
 
 #include <psapi.h>
 
-#include <chrono>
 #include <cstdio>
-#include <functional>
 #include <string>
 
 namespace {
 
-using Zegar = std::chrono::steady_clock;
-
-double Milisekundy(const std::function<void()>& co)
-{
-    const auto poczatek = Zegar::now();
-    co();
-    return std::chrono::duration<double, std::milli>(Zegar::now() - poczatek).count();
-}
+using wirlok::bench::Milisekundy;
 
 double CzasProcesora()
 {
