@@ -17,7 +17,9 @@ uruchom_x
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
 pids+=($!)
 # What a running screen reader switches on through the bus.
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" >/dev/null 2>&1 &
+DZIENNIKI+=("$(mktemp)")
+trap 'zakoncz; rm -f "${DZIENNIKI[0]}"' EXIT
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" >/dev/null 2>"${DZIENNIKI[0]}" &
 pids+=($!)
 czekaj_na_okno
 xdotool windowactivate --sync "$OKNO"

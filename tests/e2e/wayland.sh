@@ -13,9 +13,10 @@ set -euo pipefail
 testy=$1 program=$2 zrzut=$3
 XDG_RUNTIME_DIR=$(mktemp -d)
 export XDG_RUNTIME_DIR WAYLAND_DISPLAY=wayland-wirlok QT_QPA_PLATFORM=wayland
+source "$(dirname "$0")/sanitizer.sh"
 pids=()
 trap 'kill "${pids[@]}" 2>/dev/null || true; wait; rm -rf "$XDG_RUNTIME_DIR"' EXIT
-nie() { echo "FAIL: $*" >&2; exit 1; }
+nie() { powiedz_porazke "$*"; exit 1; }
 
 weston --backend=headless-backend.so --use-pixman --debug --socket="$WAYLAND_DISPLAY" \
     --width=640 --height=400 >"$XDG_RUNTIME_DIR/weston.log" 2>&1 &
@@ -23,9 +24,11 @@ pids+=($!)
 for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && break; sleep 0.1; done
 [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] || nie "weston did not start"
 
-"$testy" maksymalizacjaZostawiaOkno || nie "the window did not survive being maximised"
+DZIENNIKI=("$XDG_RUNTIME_DIR/testy.log")
+"$testy" maksymalizacjaZostawiaOkno 2>"${DZIENNIKI[0]}" || nie "the window did not survive being maximised"
 
-"$program" &
+DZIENNIKI+=("$XDG_RUNTIME_DIR/program.log")
+"$program" 2>"${DZIENNIKI[1]}" &
 pid=$!
 pids+=("$pid")
 sleep 2

@@ -18,7 +18,8 @@ mkdir -p "$(dirname "$screenshot")"
 uruchom_x
 
 start=$(date +%s%N)
-/usr/bin/time -v -o "$screenshot.time" "$@" &
+DZIENNIKI+=("$screenshot.log")
+/usr/bin/time -v -o "$screenshot.time" "$@" 2>"$screenshot.log" &
 pid=$!
 pids+=("$pid")
 czekaj_na_okno

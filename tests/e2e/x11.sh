@@ -6,6 +6,8 @@
 # Xvfb with openbox, xdotool for the keyboard and the mouse, xclip for the
 # clipboard. Sourced by the end-to-end tests.
 
+source "$(dirname "${BASH_SOURCE[0]}")/sanitizer.sh"
+
 TYTUL="Wirlok by DREVNOK"
 # xdotool reads the text it types in the locale's encoding; with none set
 # (as under a bare CI shell) it refuses Polish letters.
@@ -19,7 +21,7 @@ zakoncz() {
 trap zakoncz EXIT
 
 nie() {
-    echo "FAIL: $*" >&2
+    powiedz_porazke "$*"
     [ -z "${OKNO:-}" ] || [ -z "${ZRZUT:-}" ] || zrzut "$ZRZUT"
     exit 1
 }
@@ -123,12 +125,17 @@ zrzut() {
     echo "screenshot: $1"
 }
 
-# Closes the window through the window manager; the process must end.
+# Closes the window through the window manager; the process must end, and
+# end well.
 zamknij_i_czekaj() {
-    local pid=$1
+    local pid=$1 stan=0
     wmctrl -c "$TYTUL"
     for _ in $(seq 100); do
-        kill -0 "$pid" 2>/dev/null || { wait "$pid"; return; }
+        if ! kill -0 "$pid" 2>/dev/null; then
+            wait "$pid" || stan=$?
+            [ "$stan" -eq 0 ] || nie "the program ended with status $stan after its window was closed"
+            return
+        fi
         sleep 0.1
     done
     nie "the program still runs after its window was closed"
