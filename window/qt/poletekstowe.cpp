@@ -318,7 +318,8 @@ void PoleTekstowe::paintEvent(QPaintEvent*)
 
 void PoleTekstowe::keyPressEvent(QKeyEvent* zdarzenie) { zdarzenie->setAccepted(Klawisz(zdarzenie)); }
 
-bool PoleTekstowe::Klawisz(QKeyEvent* zdarzenie)
+// The cursor movement keys; false for any other key.
+bool PoleTekstowe::Przesuwa(QKeyEvent* zdarzenie)
 {
     for (const Ruch& ruch : Ruchy) {
         if (!zdarzenie->matches(ruch.klawisz))
@@ -338,6 +339,13 @@ bool PoleTekstowe::Klawisz(QKeyEvent* zdarzenie)
             Zaznaczono();
         return true;
     }
+    return false;
+}
+
+bool PoleTekstowe::Klawisz(QKeyEvent* zdarzenie)
+{
+    if (Przesuwa(zdarzenie))
+        return true;
     // Each platform's own bindings: on X11 Ctrl+K and Ctrl+U cut to the
     // end of the line and the whole line, as line edits do.
     const std::array<std::pair<QKeySequence::StandardKey, std::function<void()>>, 11> polecenia{{

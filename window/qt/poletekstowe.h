@@ -107,6 +107,7 @@ private:
     void Przesun(qsizetype pozycja, bool zaznaczaj);
     void Zaznaczono() const;
     bool Klawisz(QKeyEvent* zdarzenie);
+    bool Przesuwa(QKeyEvent* zdarzenie);
     void Wpisz(const QString& tekst, Rodzaj rodzaj);
     void UsunDo(qsizetype pozycja, Rodzaj rodzaj);
     void ZaznaczSlowo(qsizetype pozycja);
