@@ -8,7 +8,6 @@
 #include <QClipboard>
 #include <QDrag>
 #include <QGuiApplication>
-#include <QInputMethod>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -945,11 +944,9 @@ QRect PoleTekstowe::ProstokatKursora() const
 }
 
 // The text's own direction, as line edits take it from its first letter;
-// an empty field follows the keyboard's.
-bool PoleTekstowe::OdPrawej() const
-{
-    return tekst_.isEmpty() ? QGuiApplication::inputMethod()->inputDirection() == Qt::RightToLeft : odPrawej_;
-}
+// an empty field follows the window's (asking the input method, as line
+// edits do, crashes Qt 6.4 on Wayland before the window is shown).
+bool PoleTekstowe::OdPrawej() const { return tekst_.isEmpty() ? layoutDirection() == Qt::RightToLeft : odPrawej_; }
 
 // Where the text that input methods see starts.
 qsizetype PoleTekstowe::PoczatekOtoczenia() const { return std::max<qsizetype>(0, kursor_ - 512); }
