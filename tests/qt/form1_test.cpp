@@ -9,13 +9,39 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QInputMethod>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace wirlok {
+
+// What an input method sends, as one step of a QTestEventList.
+class Wprowadzanie : public QTestEvent {
+public:
+    Wprowadzanie(QString preedit, QString zatwierdzone, QList<QInputMethodEvent::Attribute> atrybuty)
+        : preedit_(std::move(preedit))
+        , zatwierdzone_(std::move(zatwierdzone))
+        , atrybuty_(std::move(atrybuty))
+    {
+    }
+
+    void simulate(QWidget* widzet) override
+    {
+        QInputMethodEvent zdarzenie(preedit_, atrybuty_);
+        zdarzenie.setCommitString(zatwierdzone_);
+        QCoreApplication::sendEvent(widzet, &zdarzenie);
+    }
+
+    QTestEvent* clone() const override { return new Wprowadzanie(*this); }
+
+private:
+    QString preedit_, zatwierdzone_;
+    QList<QInputMethodEvent::Attribute> atrybuty_;
+};
 
 class Form1Test : public QObject {
     Q_OBJECT
@@ -270,8 +296,10 @@ private slots:
         QCOMPARE(b->text(), QStringLiteral("Gug\nmg\r\niptg"));
     }
 
-    // Editing keys, as line edits have them; a surrogate pair and a line
-    // break count as one character.
+    // Editing keys, mouse and input methods, as in Qt's line edit of the
+    // same width; a surrogate pair and a line break count as one character.
+    // A null result is whatever the line edit makes of it (the platform's
+    // key bindings).
     void edycja_data()
     {
         QTest::addColumn<QString>("poczatek");
@@ -285,6 +313,17 @@ private slots:
             lista.addKeyClicks(tekst);
             return lista;
         };
+        // Where a position of a text shows in either field.
+        const auto tu = [](const QString& tekst, int pozycja) {
+            return QPoint(4 + QFontMetrics(QApplication::font()).horizontalAdvance(tekst.left(pozycja)), 10);
+        };
+        const auto wprowadzanie = [](const QString& preedit,
+                                      const QString& zatwierdzone = {},
+                                      const QList<QInputMethodEvent::Attribute>& atrybuty = {}) {
+            QTestEventList lista;
+            lista.append(new Wprowadzanie(preedit, zatwierdzone, atrybuty));
+            return lista;
+        };
         const QString emoji = QString::fromUtf8("a\xF0\x9F\x98\x80");
         QTest::newRow("Backspace po parze") << emoji << klawisze({Qt::Key_Backspace}) << "a";
         QTest::newRow("Lewo przez pare, Delete") << emoji << klawisze({Qt::Key_Left, Qt::Key_Delete}) << "a";
@@ -294,17 +333,101 @@ private slots:
         QTest::newRow("Enter nic nie wstawia") << "Ala\nma" << klawisze({Qt::Key_Return}) << "Ala\nma";
         QTest::newRow("Lewo przez koniec wiersza, Backspace")
             << "Ala\nma" << klawisze({Qt::Key_Left, Qt::Key_Left, Qt::Key_Backspace}) << "Alama";
+
+        const QString ala = QStringLiteral("Ala ma kota");
+        QTestEventList przeciaganie;
+        przeciaganie.addMouseDClick(Qt::LeftButton, {}, tu(ala, 5));
+        przeciaganie.addMouseMove(tu(ala, 9));
+        przeciaganie.addMouseRelease(Qt::LeftButton, {}, tu(ala, 9));
+        przeciaganie.addKeyClicks(QStringLiteral("X"));
+        QTest::newRow("Dwuklik i ciagniecie") << ala << przeciaganie << "Ala Xta";
+        QTestEventList daleko;
+        daleko.addMouseDClick(Qt::LeftButton, {}, tu(ala, 1));
+        daleko.addMouseClick(Qt::LeftButton, {}, tu(ala, 9));
+        daleko.addKeyClicks(QStringLiteral("X"));
+        QTest::newRow("Klik zaraz po dwukliku, gdzie indziej") << ala << daleko << "Ala ma koXta";
+        QTestEventList potrojne;
+        potrojne.addMouseDClick(Qt::LeftButton, {}, tu(ala, 1));
+        potrojne.addMouseClick(Qt::LeftButton, {}, tu(ala, 1));
+        potrojne.addKeyClicks(QStringLiteral("X"));
+        QTest::newRow("Trzy kliki") << ala << potrojne << "X";
+
+        const QString tabulatory = QStringLiteral("ma\tfoo.bar\tźdźbło  a_b ma\tfoo.bar\tźdźbło  a_b");
+        QTest::newRow("Tabulatory, Home i End")
+            << tabulatory << klawisze({Qt::Key_Home, Qt::Key_End}, "x") << tabulatory + u'x';
+        QTest::newRow("Tabulatory, Ctrl+Prawo")
+            << tabulatory << klawisze({Qt::Key_Home, Qt::CTRL | Qt::Key_Right, Qt::CTRL | Qt::Key_Right}) << tabulatory;
+
+        const QString zdanie = QStringLiteral("Ala ma kota, a kot ma Alę; Ala ma kota, a kot ma Alę");
+        const QString slowo = QStringLiteral("długie słowo w trakcie");
+        QTest::newRow("Skladanie na koncu") << zdanie << wprowadzanie(slowo) << zdanie;
+        QTest::newRow("Skladanie z kursorem w srodku")
+            << zdanie << wprowadzanie(slowo, {}, {{QInputMethodEvent::Cursor, 3, 1}}) << zdanie;
+        QTest::newRow("Zatwierdzenie") << zdanie << wprowadzanie({}, slowo) << zdanie + slowo;
+        QTestEventList wybor = wprowadzanie({}, {}, {{QInputMethodEvent::Selection, 0, 3}});
+        wybor.addKeyClicks(QStringLiteral("B"));
+        QTest::newRow("Zaznaczenie od metody wprowadzania") << "A" << wybor << "B";
+
+        QTest::newRow("Prawo od prawej do lewej") << "ש" << klawisze({Qt::Key_Right}, "x") << "xש";
+        QTest::newRow("Ctrl+Lewo od prawej do lewej")
+            << "שלום abc עולם" << klawisze({Qt::Key_Home, Qt::CTRL | Qt::Key_Left}, "x") << "שלום xabc עולם";
+        QTest::newRow("Prawo w tekscie mieszanym")
+            << "abc שלום def" << klawisze({Qt::Key_Home, Qt::CTRL | Qt::Key_Right, Qt::Key_Right}, "x")
+            << "abc שxלום def";
+        QTestEventList odPrawej;
+        odPrawej.addMouseClick(Qt::LeftButton, {}, QPoint(330, 10));
+        odPrawej.addKeyClicks(QStringLiteral("x"));
+        QTest::newRow("Klik w tekscie od prawej do lewej") << "שלום abc עולם" << odPrawej << QString();
+
+        QTest::newRow("Ctrl+K") << ala << klawisze({Qt::Key_Home, Qt::CTRL | Qt::Key_Right, Qt::CTRL | Qt::Key_K})
+                                << QString();
+        QTest::newRow("Ctrl+U") << ala << klawisze({Qt::Key_Left, Qt::CTRL | Qt::Key_U}) << QString();
+        QTest::newRow("Ctrl+E") << ala << klawisze({Qt::Key_Home, Qt::CTRL | Qt::Key_E}, "x") << QString();
     }
 
+    // The field and the line edit side by side get the same events: the
+    // text, cursor and selection come out the same, the caret stays in
+    // sight, and the input method hears of the caret's moves.
     void edycja()
     {
         QFETCH(QString, poczatek);
         QFETCH(QTestEventList, klawisze);
         QFETCH(QString, wynik);
-        a->setText(poczatek);
-        a->setFocus();
-        klawisze.simulate(a);
-        QCOMPARE(a->text(), wynik);
+        QWidget obok;
+        PoleTekstowe pole(&obok);
+        QLineEdit wzor(&obok);
+        pole.setGeometry(0, 0, 360, 21);
+        wzor.setGeometry(0, 30, 360, 21);
+        obok.show();
+        QVERIFY(QTest::qWaitForWindowActive(&obok));
+        struct Stan {
+            QString tekst, zaznaczenie;
+            qsizetype kursor;
+            bool widac, zmiany;
+        };
+        const auto sprawdz = [&](auto& widzet) {
+            widzet.setText(poczatek);
+            widzet.setFocus();
+            widzet.repaint();  // where the line edit's text shows is settled in painting
+            QSignalSpy zmiany(QGuiApplication::inputMethod(), &QInputMethod::cursorRectangleChanged);
+            klawisze.simulate(&widzet);
+            widzet.repaint();
+            const QRect kursor = widzet.inputMethodQuery(Qt::ImCursorRectangle).toRect();
+            return Stan{widzet.text(),
+                widzet.selectedText(),
+                widzet.cursorPosition(),
+                widzet.rect().contains(kursor.center()),
+                !zmiany.isEmpty()};
+        };
+        const Stan mamy = sprawdz(pole);
+        const Stan ma = sprawdz(wzor);
+        QCOMPARE(mamy.tekst, ma.tekst);
+        QCOMPARE(mamy.zaznaczenie, ma.zaznaczenie);
+        QCOMPARE(mamy.kursor, ma.kursor);
+        QVERIFY(mamy.widac && ma.widac);
+        QCOMPARE(mamy.zmiany, ma.zmiany);
+        if (!wynik.isNull())
+            QCOMPARE(mamy.tekst, wynik);
     }
 
     // Undo takes back a typed run or a run of Backspaces at once, and each

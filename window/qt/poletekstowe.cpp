@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <functional>
 
 namespace wirlok {
@@ -31,6 +32,19 @@ constexpr int MarginesPionowy = 1;
 // The first slice laid out, in UTF-16 units: more than a field's width of
 // the narrowest characters; a slice that falls short grows fourfold.
 constexpr qsizetype Wycinek = 256;
+
+// Qt's text layout puts a tab stop every 80 pixels.
+constexpr qreal OdstepTabulatora = 80;
+
+// Tab stops every OdstepTabulatora from the start of the text, for a slice
+// that starts wciecie past one, up to beyond zasieg.
+QList<QTextOption::Tab> StopyTabulatora(qreal wciecie, qreal zasieg)
+{
+    QList<QTextOption::Tab> stopy;
+    for (qreal x = OdstepTabulatora - wciecie; stopy.empty() || x <= zasieg + OdstepTabulatora; x += OdstepTabulatora)
+        stopy.append(QTextOption::Tab(x, QTextOption::LeftTab));
+    return stopy;
+}
 
 // Characters that would break the one line: shown as spaces, kept in the text.
 bool LamieWiersz(QChar znak)
@@ -229,13 +243,16 @@ QRect PoleTekstowe::characterRect(qsizetype pozycja) const
     const qreal lewo = linia.cursorToX(static_cast<int>(pozycja - poczatek_));
     const qreal prawo = linia.cursorToX(static_cast<int>(Grafem(pozycja, 1) - poczatek_));
     const QPoint miejsce = MiejsceTekstu();
-    return QRectF(miejsce.x() + std::min(lewo, prawo), miejsce.y(), std::abs(prawo - lewo), linia.height())
+    return QRectF(miejsce.x() + Przesuniecie() + std::min(lewo, prawo),
+        miejsce.y(),
+        std::abs(prawo - lewo),
+        linia.height())
         .toAlignedRect();
 }
 
 qsizetype PoleTekstowe::positionAt(QPoint punkt) const
 {
-    const int x = punkt.x() - MiejsceTekstu().x();
+    const qreal x = punkt.x() - MiejsceTekstu().x() - Przesuniecie();
     return poczatek_ + uklad_.lineAt(0).xToCursor(x);
 }
 
@@ -253,7 +270,7 @@ QSize PoleTekstowe::minimumSizeHint() const { return {sizeHint().height(), sizeH
 QVariant PoleTekstowe::inputMethodQuery(Qt::InputMethodQuery zapytanie) const
 {
     // Input methods see the text around the cursor, not all of it.
-    const qsizetype od = std::max<qsizetype>(0, kursor_ - 512);
+    const qsizetype od = PoczatekOtoczenia();
     const qsizetype do_ = std::min(tekst_.size(), kursor_ + 512);
     switch (zapytanie) {
     case Qt::ImEnabled: return true;
@@ -287,37 +304,50 @@ void PoleTekstowe::paintEvent(QPaintEvent*)
         zaznaczenie.append(zakres);
     }
     malarz.setPen(palette().color(QPalette::Text));
-    const QPointF miejsce = MiejsceTekstu();
+    const QPointF miejsce = MiejsceTekstu() + QPointF(Przesuniecie(), 0);
     uklad_.draw(&malarz, miejsce, zaznaczenie);
     if (upuszczenie_ && *upuszczenie_ >= poczatek_ && *upuszczenie_ <= koniec_)
         uklad_.drawCursor(&malarz, miejsce, static_cast<int>(*upuszczenie_ - poczatek_));
     if (hasFocus() && kursorWidoczny_)
         uklad_.drawCursor(&malarz,
             miejsce,
-            static_cast<int>(kursor_ - poczatek_) + kursorPreedit_,
+            WUkladzie(poczatek_, kursor_),
             style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, this));
 }
 
 void PoleTekstowe::keyPressEvent(QKeyEvent* zdarzenie) { zdarzenie->setAccepted(Klawisz(zdarzenie)); }
 
-bool PoleTekstowe::Klawisz(QKeyEvent* zdarzenie)
+// The cursor movement keys; false for any other key.
+bool PoleTekstowe::Przesuwa(QKeyEvent* zdarzenie)
 {
     for (const Ruch& ruch : Ruchy) {
         if (!zdarzenie->matches(ruch.klawisz))
             continue;
-        qsizetype cel = ruch.kierunek > 0 ? tekst_.size() : 0;
+        // In right-to-left text the arrows go through it the other way,
+        // as it reads; Home and End keep to its start and end.
+        const int kierunek = ruch.cel != Cel::Kraniec && OdPrawej() ? -ruch.kierunek : ruch.kierunek;
+        qsizetype cel = kierunek > 0 ? tekst_.size() : 0;
         if (ruch.cel == Cel::Znak && hasSelectedText() && !ruch.zaznacza)
-            cel = ruch.kierunek > 0 ? selectionEnd() : selectionStart();
+            cel = kierunek > 0 ? selectionEnd() : selectionStart();
         else if (ruch.cel == Cel::Znak)
-            cel = Grafem(kursor_, ruch.kierunek);
+            cel = Grafem(kursor_, kierunek);
         else if (ruch.cel == Cel::Slowo)
-            cel = Slowo(kursor_, ruch.kierunek);
+            cel = Slowo(kursor_, kierunek);
         Przesun(cel, ruch.zaznacza);
         if (ruch.zaznacza)
             Zaznaczono();
         return true;
     }
-    const std::array<std::pair<QKeySequence::StandardKey, std::function<void()>>, 9> polecenia{{
+    return false;
+}
+
+bool PoleTekstowe::Klawisz(QKeyEvent* zdarzenie)
+{
+    if (Przesuwa(zdarzenie))
+        return true;
+    // Each platform's own bindings: on X11 Ctrl+K and Ctrl+U cut to the
+    // end of the line and the whole line, as line edits do.
+    const std::array<std::pair<QKeySequence::StandardKey, std::function<void()>>, 11> polecenia{{
         {QKeySequence::Undo, [this] { undo(); }},
         {QKeySequence::Redo, [this] { redo(); }},
         {QKeySequence::Cut, [this] { cut(); }},
@@ -331,6 +361,16 @@ bool PoleTekstowe::Klawisz(QKeyEvent* zdarzenie)
         {QKeySequence::Delete, [this] { del(); }},
         {QKeySequence::DeleteStartOfWord, [this] { UsunDo(Slowo(kursor_, -1), Rodzaj::Inne); }},
         {QKeySequence::DeleteEndOfWord, [this] { UsunDo(Slowo(kursor_, 1), Rodzaj::Inne); }},
+        {QKeySequence::DeleteEndOfLine,
+            [this] {
+                setSelection(kursor_, tekst_.size());
+                cut();
+            }},
+        {QKeySequence::DeleteCompleteLine,
+            [this] {
+                selectAll();
+                cut();
+            }},
     }};
     for (const auto& [klawisz, polecenie] : polecenia) {
         if (zdarzenie->matches(klawisz)) {
@@ -359,25 +399,28 @@ void PoleTekstowe::mousePressEvent(QMouseEvent* zdarzenie)
 {
     if (zdarzenie->button() != Qt::LeftButton)
         return;
-    // A third click soon after a double click selects the whole line.
-    const auto odstep = static_cast<quint64>(QGuiApplication::styleHints()->mouseDoubleClickInterval());
-    const bool trzecie = podwojne_ && zdarzenie->timestamp() - *podwojne_ < odstep;
+    // A third click soon after a double click, and where it was, selects
+    // the whole line; dragging on from there moves the selection's end.
+    const QPoint punkt = zdarzenie->position().toPoint();
+    const QStyleHints* wskazowki = QGuiApplication::styleHints();
+    const bool trzecie = podwojne_
+        && zdarzenie->timestamp() - podwojne_->kiedy < static_cast<quint64>(wskazowki->mouseDoubleClickInterval())
+        && (punkt - podwojne_->gdzie).manhattanLength() < wskazowki->startDragDistance();
     podwojne_.reset();
+    ciagnie_ = true;
     if (trzecie) {
         selectAll();
-        Zaznaczono();
         return;
     }
-    const QPoint punkt = zdarzenie->position().toPoint();
     const qsizetype pozycja = positionAt(punkt);
     const bool shift = zdarzenie->modifiers().testFlag(Qt::ShiftModifier);
     // A press on the selection may start dragging it away.
     if (!shift && hasSelectedText() && pozycja >= selectionStart() && pozycja < selectionEnd()) {
+        ciagnie_ = false;
         chwyt_ = punkt;
         return;
     }
     Przesun(pozycja, shift);
-    ciagnie_ = true;
 }
 
 // Dragging past an edge scrolls the text a character at a time.
@@ -392,9 +435,11 @@ void PoleTekstowe::mouseMoveEvent(QMouseEvent* zdarzenie)
     if (!ciagnie_ || !(zdarzenie->buttons() & Qt::LeftButton))
         return;
     qsizetype cel = positionAt(punkt);
-    if (punkt.x() < Obszar().left())
+    const bool lewo = punkt.x() < Obszar().left();
+    const bool prawo = punkt.x() > Obszar().right();
+    if (OdPrawej() ? prawo : lewo)
         cel = Grafem(poczatek_, -1);
-    else if (punkt.x() > Obszar().right())
+    else if (OdPrawej() ? lewo : prawo)
         cel = Grafem(cel, 1);
     Przesun(cel, true);
 }
@@ -420,10 +465,12 @@ void PoleTekstowe::mouseDoubleClickEvent(QMouseEvent* zdarzenie)
 {
     if (zdarzenie->button() != Qt::LeftButton)
         return;
-    podwojne_ = zdarzenie->timestamp();
-    ciagnie_ = false;
-    ZaznaczSlowo(positionAt(zdarzenie->position().toPoint()));
-    Zaznaczono();
+    // Dragging on from a double click moves the end of the selected word.
+    const QPoint punkt = zdarzenie->position().toPoint();
+    podwojne_ = Klikniecie{zdarzenie->timestamp(), punkt};
+    chwyt_.reset();
+    ciagnie_ = true;
+    ZaznaczSlowo(positionAt(punkt));
 }
 
 void PoleTekstowe::dragEnterEvent(QDragEnterEvent* zdarzenie)
@@ -510,6 +557,8 @@ void PoleTekstowe::focusOutEvent(QFocusEvent* zdarzenie)
 
 void PoleTekstowe::inputMethodEvent(QInputMethodEvent* zdarzenie)
 {
+    // Positions the input method names count from the text it was shown.
+    const qsizetype otoczenie = PoczatekOtoczenia();
     if (!zdarzenie->commitString().isEmpty() || zdarzenie->replacementLength() > 0) {
         qsizetype od = selectionStart();
         qsizetype ile = selectionEnd() - od;
@@ -520,10 +569,14 @@ void PoleTekstowe::inputMethodEvent(QInputMethodEvent* zdarzenie)
         Zmien(od, ile, zdarzenie->commitString(), Rodzaj::Pisanie);
     }
     preedit_ = zdarzenie->preeditString();
+    biegi_ = {};
     kursorPreedit_ = static_cast<int>(preedit_.size());
-    for (const QInputMethodEvent::Attribute& atrybut : zdarzenie->attributes())
+    for (const QInputMethodEvent::Attribute& atrybut : zdarzenie->attributes()) {
         if (atrybut.type == QInputMethodEvent::Cursor)
             kursorPreedit_ = atrybut.start;
+        else if (atrybut.type == QInputMethodEvent::Selection)
+            setSelection(otoczenie + atrybut.start, otoczenie + atrybut.start + atrybut.length);
+    }
     PokazKursor();
 }
 
@@ -538,8 +591,10 @@ void PoleTekstowe::timerEvent(QTimerEvent* zdarzenie)
 void PoleTekstowe::changeEvent(QEvent* zdarzenie)
 {
     if (zdarzenie->type() == QEvent::FontChange || zdarzenie->type() == QEvent::StyleChange
-        || zdarzenie->type() == QEvent::LayoutDirectionChange)
+        || zdarzenie->type() == QEvent::LayoutDirectionChange) {
+        biegi_ = {};
         PokazKursor();
+    }
     QWidget::changeEvent(zdarzenie);
 }
 
@@ -586,6 +641,10 @@ void PoleTekstowe::Zastosuj(qsizetype od, qsizetype ile, const QString& nowy)
 {
     const QString usuniete = QAccessible::isActive() ? tekst_.mid(od, ile) : QString();
     tekst_.replace(od, ile, nowy);
+    odPrawej_ = tekst_.isRightToLeft();
+    for (Bieg& bieg : biegi_)
+        if (od < bieg.do_)
+            bieg = {};
     kursor_ = kotwica_ = od + nowy.size();
     PokazKursor();
     Migaj();
@@ -736,23 +795,98 @@ void PoleTekstowe::Uloz()
     }
 }
 
+// Lays out the text from od to do_ in the text's direction, with what an
+// input method composes at the cursor, and with the tab stops of the whole
+// text rather than of the slice.
 void PoleTekstowe::UlozWycinek(QTextLayout& uklad, qsizetype od, qsizetype do_) const
 {
     QString wycinek = tekst_.mid(od, do_ - od);
     std::replace_if(wycinek.begin(), wycinek.end(), LamieWiersz, QChar(u' '));
     QTextOption opcja;
     opcja.setWrapMode(QTextOption::NoWrap);
-    opcja.setTextDirection(layoutDirection());
+    opcja.setTextDirection(OdPrawej() ? Qt::RightToLeft : Qt::LeftToRight);
     opcja.setFlags(QTextOption::IncludeTrailingSpaces);
-    uklad.clearLayout();
     uklad.setText(wycinek);
     uklad.setFont(font());
-    uklad.setTextOption(opcja);
-    const bool preedit = &uklad == &uklad_ && !preedit_.isEmpty();
+    const bool preedit = ZPreeditem(od, do_);
     uklad.setPreeditArea(preedit ? static_cast<int>(kursor_ - od) : -1, preedit ? preedit_ : QString());
-    uklad.beginLayout();
-    uklad.createLine();
-    uklad.endLayout();
+    const qreal wciecie = wycinek.contains(u'\t') && !OdPrawej() ? Wciecie(od) : 0;
+    for (qreal zasieg = 0;;) {
+        if (wciecie > 0)
+            opcja.setTabs(StopyTabulatora(wciecie, zasieg));
+        uklad.clearLayout();
+        uklad.setTextOption(opcja);
+        uklad.beginLayout();
+        uklad.createLine();
+        uklad.endLayout();
+        // Once more with stops as far as the text runs.
+        const qreal szerokosc = uklad.lineAt(0).naturalTextWidth();
+        if (wciecie == 0 || szerokosc <= zasieg)
+            return;
+        zasieg = szerokosc + OdstepTabulatora;
+    }
+}
+
+// How far past a tab stop the text from od starts: the width from the last
+// tab before it, or from the start of the text. A long run without tabs is
+// measured once; later the width to a nearby od is measured from there (two
+// runs are remembered: the slice's and one a scroll looks back into).
+qreal PoleTekstowe::Wciecie(qsizetype od) const
+{
+    const qsizetype poTabulatorze = od > 0 ? tekst_.lastIndexOf(u'\t', od - 1) + 1 : 0;
+    if (poTabulatorze == od)
+        return 0;
+    const auto szerokosc = [this](qsizetype poczatek, qsizetype koniec) {
+        QTextLayout uklad;
+        UlozWycinek(uklad, poczatek, koniec);
+        return uklad.lineAt(0).naturalTextWidth();
+    };
+    if (biegi_[1].od != poTabulatorze)
+        std::swap(biegi_[0], biegi_[1]);
+    Bieg& bieg = biegi_[1];
+    if (bieg.od != poTabulatorze)
+        bieg = {poTabulatorze, poTabulatorze, 0};
+    bieg.szerokosc += od > bieg.do_ ? szerokosc(bieg.do_, od) : -szerokosc(od, bieg.do_);
+    bieg.do_ = od;
+    return std::fmod(bieg.szerokosc, OdstepTabulatora);
+}
+
+// Where a position of the text falls in the slice laid out from od: the
+// cursor stands where it is in what is being composed, and the text after
+// it follows that.
+int PoleTekstowe::WUkladzie(qsizetype od, qsizetype pozycja) const
+{
+    qsizetype wynik = pozycja - od;
+    if (ZPreeditem(od, pozycja))
+        wynik += pozycja == kursor_ ? kursorPreedit_ : preedit_.size();
+    return static_cast<int>(wynik);
+}
+
+// Whether a slice from od to do_ holds what an input method is composing.
+bool PoleTekstowe::ZPreeditem(qsizetype od, qsizetype do_) const
+{
+    return !preedit_.isEmpty() && od <= kursor_ && kursor_ <= do_;
+}
+
+// How far from the slice's start a position shows: from its left in
+// left-to-right text, from its right in right-to-left text.
+qreal PoleTekstowe::Odleglosc(const QTextLine& linia, int pozycja) const
+{
+    const qreal x = linia.cursorToX(pozycja);
+    return OdPrawej() ? linia.naturalTextWidth() - x : x;
+}
+
+int PoleTekstowe::PozycjaW(const QTextLine& linia, qreal odleglosc) const
+{
+    return linia.xToCursor(OdPrawej() ? linia.naturalTextWidth() - odleglosc : odleglosc);
+}
+
+// Where the slice's layout starts in the field: the slice's start meets
+// the left edge, or in right-to-left text the right one, two pixels short
+// as in Qt's line edit.
+qreal PoleTekstowe::Przesuniecie() const
+{
+    return OdPrawej() ? SzerokoscTekstu() - std::round(uklad_.lineAt(0).naturalTextWidth()) - 2 : 0;
 }
 
 // Scrolls as little as keeps the cursor in sight, and no further right
@@ -763,7 +897,7 @@ void PoleTekstowe::PokazKursor()
     poczatek_ = Grafem(std::min({poczatek_, kursor_, tekst_.size()}), 0);
     Uloz();
     const QTextLine linia = uklad_.lineAt(0);
-    if (linia.cursorToX(static_cast<int>(kursor_ - poczatek_) + kursorPreedit_) > szerokosc) {
+    if (Odleglosc(linia, WUkladzie(poczatek_, kursor_)) > szerokosc) {
         poczatek_ = PoczatekPrzed(kursor_);
         Uloz();
     } else if (poczatek_ > 0 && koniec_ == tekst_.size() && linia.naturalTextWidth() < szerokosc) {
@@ -771,9 +905,12 @@ void PoleTekstowe::PokazKursor()
         Uloz();
     }
     update();
+    // An input method's candidate window follows the caret.
+    updateMicroFocus();
 }
 
-// The first position from which the text up to koniec fits the width.
+// The first position from which the text up to koniec fits the width (to
+// the caret in what is being composed, when koniec is the cursor).
 qsizetype PoleTekstowe::PoczatekPrzed(qsizetype koniec) const
 {
     const int szerokosc = SzerokoscTekstu() - 1;
@@ -784,12 +921,12 @@ qsizetype PoleTekstowe::PoczatekPrzed(qsizetype koniec) const
         QTextLayout uklad;
         UlozWycinek(uklad, od, koniec);
         const QTextLine linia = uklad.lineAt(0);
-        const qreal prawo = linia.cursorToX(static_cast<int>(koniec - od));
+        const qreal prawo = Odleglosc(linia, WUkladzie(od, koniec));
         if (prawo > szerokosc) {
-            int p = linia.xToCursor(prawo - szerokosc);
-            if (linia.cursorToX(p) < prawo - szerokosc)
+            int p = PozycjaW(linia, prawo - szerokosc);
+            if (Odleglosc(linia, p) < prawo - szerokosc)
                 p = uklad.nextCursorPosition(p);
-            return od + p;
+            return std::min(od + p, ZPreeditem(od, koniec) ? kursor_ : koniec);
         }
         if (od == 0)
             return 0;
@@ -798,13 +935,21 @@ qsizetype PoleTekstowe::PoczatekPrzed(qsizetype koniec) const
 
 QRect PoleTekstowe::ProstokatKursora() const
 {
-    const qreal x = uklad_.lineAt(0).cursorToX(static_cast<int>(kursor_ - poczatek_) + kursorPreedit_);
+    const qreal x = Przesuniecie() + uklad_.lineAt(0).cursorToX(WUkladzie(poczatek_, kursor_));
     const QPoint miejsce = MiejsceTekstu();
     return {miejsce.x() + static_cast<int>(x) - 2,
         miejsce.y(),
         5,
         static_cast<int>(std::ceil(uklad_.lineAt(0).height()))};
 }
+
+// The text's own direction, as line edits take it from its first letter;
+// an empty field follows the window's (asking the input method, as line
+// edits do, crashes Qt 6.4 on Wayland before the window is shown).
+bool PoleTekstowe::OdPrawej() const { return tekst_.isEmpty() ? layoutDirection() == Qt::RightToLeft : odPrawej_; }
+
+// Where the text that input methods see starts.
+qsizetype PoleTekstowe::PoczatekOtoczenia() const { return std::max<qsizetype>(0, kursor_ - 512); }
 
 // Shows the caret and starts it blinking anew, as after every keystroke.
 void PoleTekstowe::Migaj()

@@ -9,6 +9,7 @@
 #include <QTextLayout>
 #include <QWidget>
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -106,6 +107,7 @@ private:
     void Przesun(qsizetype pozycja, bool zaznaczaj);
     void Zaznaczono() const;
     bool Klawisz(QKeyEvent* zdarzenie);
+    bool Przesuwa(QKeyEvent* zdarzenie);
     void Wpisz(const QString& tekst, Rodzaj rodzaj);
     void UsunDo(qsizetype pozycja, Rodzaj rodzaj);
     void ZaznaczSlowo(qsizetype pozycja);
@@ -113,12 +115,20 @@ private:
 
     qsizetype Grafem(qsizetype pozycja, int kierunek) const;
     qsizetype Slowo(qsizetype pozycja, int kierunek) const;
+    bool OdPrawej() const;
+    qsizetype PoczatekOtoczenia() const;
     QStyleOptionFrame Ramka() const;
     QRect Obszar() const;
     QPoint MiejsceTekstu() const;
     int SzerokoscTekstu() const;
     void Uloz();
     void UlozWycinek(QTextLayout& uklad, qsizetype od, qsizetype do_) const;
+    qreal Wciecie(qsizetype od) const;
+    int WUkladzie(qsizetype od, qsizetype pozycja) const;
+    bool ZPreeditem(qsizetype od, qsizetype do_) const;
+    qreal Odleglosc(const QTextLine& linia, int pozycja) const;
+    int PozycjaW(const QTextLine& linia, qreal odleglosc) const;
+    qreal Przesuniecie() const;
     void PokazKursor();
     qsizetype PoczatekPrzed(qsizetype koniec) const;
     QRect ProstokatKursora() const;
@@ -130,6 +140,7 @@ private:
     std::vector<Edycja> cofnij_;
     std::vector<Edycja> ponow_;
     bool scalaj_ = false;
+    bool odPrawej_ = false;  // the text's direction, from its first letter
 
     // The slice shown: the text from poczatek_ to koniec_, laid out.
     QTextLayout uklad_;
@@ -137,13 +148,24 @@ private:
     qsizetype koniec_ = 0;
     QString preedit_;
     int kursorPreedit_ = 0;
+    // Runs without tabs measured last: from a run's start od to do_.
+    struct Bieg {
+        qsizetype od = -1;
+        qsizetype do_ = 0;
+        qreal szerokosc = 0;
+    };
+    mutable std::array<Bieg, 2> biegi_;
 
     QBasicTimer miganie_;
     bool kursorWidoczny_ = true;
     bool ciagnie_ = false;
     std::optional<QPoint> chwyt_;           // where a press on the selection was
     std::optional<qsizetype> upuszczenie_;  // where dragged text would drop
-    std::optional<quint64> podwojne_;       // when a double click came that a third click may follow
+    struct Klikniecie {
+        quint64 kiedy;
+        QPoint gdzie;
+    };
+    std::optional<Klikniecie> podwojne_;  // a double click that a third click may follow
 };
 
 }  // namespace wirlok
