@@ -65,9 +65,9 @@ zbuduj(web)
 file(COPY ${drzewo}/build/web/site/ DESTINATION ${budowa}/${nazwa}-web)
 file(GLOB_RECURSE strona RELATIVE ${budowa} ${budowa}/${nazwa}-web/*)
 list(SORT strona)
-execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC touch -d @${epoka} ${nazwa}-web ${strona}
+execute_process(COMMAND touch -d @${epoka} ${strona}
     WORKING_DIRECTORY ${budowa} COMMAND_ERROR_IS_FATAL ANY)
-execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${wyjscie}/${nazwa}-web.zip --format=zip ${nazwa}-web ${strona}
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${wyjscie}/${nazwa}-web.zip --format=zip ${strona}
     WORKING_DIRECTORY ${budowa} COMMAND_ERROR_IS_FATAL ANY)
 
 file(GLOB deb ${drzewo}/build/wydanie/wirlok_${wersja}_*.deb)
