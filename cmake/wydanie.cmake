@@ -67,7 +67,8 @@ file(GLOB_RECURSE strona RELATIVE ${budowa} ${budowa}/${nazwa}-web/*)
 list(SORT strona)
 execute_process(COMMAND touch -d @${epoka} ${strona}
     WORKING_DIRECTORY ${budowa} COMMAND_ERROR_IS_FATAL ANY)
-execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${wyjscie}/${nazwa}-web.zip --format=zip ${strona}
+# zip -X: no extra fields, which would carry each file's change time.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC zip -X -D -q ${wyjscie}/${nazwa}-web.zip ${strona}
     WORKING_DIRECTORY ${budowa} COMMAND_ERROR_IS_FATAL ANY)
 
 file(GLOB deb ${drzewo}/build/wydanie/wirlok_${wersja}_*.deb)

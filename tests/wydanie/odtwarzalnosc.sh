@@ -10,10 +10,10 @@
 #   odtwarzalnosc.sh RELEASE_DIR_A RELEASE_DIR_B
 set -euo pipefail
 nie() { echo "FAIL: $*" >&2; exit 1; }
-pliki=$(cd "$1" && ls)
-wersja=$(sed -n 's/^wirlok-\(.*\)\.tar\.gz$/\1/p' <<<"$pliki")
-oczekiwane="SHA256SUMS wirlok-$wersja-web.zip wirlok-$wersja-windows-x64.zip wirlok-$wersja-x64.msi wirlok-$wersja.tar.gz wirlok_${wersja}_amd64.deb"
-[ "$(echo $pliki)" = "$oczekiwane" ] || nie "the release holds: $(echo $pliki)"
+pliki=$(cd "$1" && ls | tr '\n' ' ')
+wersja=$(grep -o 'wirlok-[0-9.]*\.tar\.gz' <<<"$pliki" | sed 's/^wirlok-//; s/\.tar\.gz$//')
+oczekiwane="SHA256SUMS wirlok-$wersja-web.zip wirlok-$wersja-windows-x64.zip wirlok-$wersja-x64.msi wirlok-$wersja.tar.gz wirlok_${wersja}_amd64.deb "
+[ "$pliki" = "$oczekiwane" ] || nie "the release holds: $pliki"
 (cd "$1" && sha256sum --quiet -c SHA256SUMS) || nie "SHA256SUMS does not match the files"
 [ "$(wc -l <"$1/SHA256SUMS")" -eq 5 ] || nie "SHA256SUMS does not name the five files"
 for plik in $pliki; do

@@ -72,5 +72,5 @@ GIT_CEILING_DIRECTORIES=$(realpath "$praca") DEB_BUILD_OPTIONS="parallel=2 noopt
     || { tail -n 60 "$praca/budowa.log" >&2; echo "FAIL: dpkg-buildpackage" >&2; exit 1; }
 grep -E '^[0-9]+% tests passed|^Total Test time' "$praca/budowa.log"
 deb=$(ls "$praca"/wirlok_"$wersja"-1_*.deb)
-dpkg-deb -c "$deb" | grep -q ' ./usr/bin/wirlok$' || { echo "FAIL: no usr/bin/wirlok in $deb" >&2; exit 1; }
+grep -q ' ./usr/bin/wirlok$' <<<"$(dpkg-deb -c "$deb")" || { echo "FAIL: no usr/bin/wirlok in $deb" >&2; exit 1; }
 echo "ok: $(basename "$deb") built by dh from $(basename "$tarball")"

@@ -19,7 +19,14 @@ export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
 source "$(dirname "$0")/../e2e/x11.sh"
 tmp=$(mktemp -d)
 # A failed run leaves the prefix behind it unfit for the next.
-trap 'wynik=$?; zakoncz; wineserver -k 2>/dev/null || true; rm -rf "$tmp"; [ $wynik = 0 ] || rm -rf "$WINEPREFIX"' EXIT
+sprzatnij() {
+    local wynik=$?
+    zakoncz
+    wineserver -k 2>/dev/null || true
+    rm -rf "$tmp"
+    [ $wynik = 0 ] || rm -rf "$WINEPREFIX"
+}
+trap sprzatnij EXIT
 
 # msiexec under Wine returns before it is done; start /wait waits.
 msiexec() { wine start /wait msiexec "$@" /qn; }
@@ -50,7 +57,7 @@ done
 skrot=$(find "$WINEPREFIX/drive_c" -path '*/Start Menu/Programs/Wirlok.lnk')
 [ -n "$skrot" ] || nie "no Start-menu entry"
 ikona=$({ strings -el "$skrot"; strings "$skrot"; } | grep -m1 -io '[a-z]:\\.*wirlok\.ico$' || true)
-[ -n "$ikona" ] && [ -f "$(winepath -u "$ikona")" ] || nie "the Start-menu entry has no icon"
+if [ -z "$ikona" ] || [ ! -f "$(winepath -u "$ikona")" ]; then nie "the Start-menu entry has no icon"; fi
 wpis=$(rejestr "$odinstaluj\\$kod")
 for pole in "DisplayName +REG_SZ +Wirlok" "DisplayVersion +REG_SZ +$wersja" "Publisher +REG_SZ +The Wirlok developers"; do
     grep -Eq "^ +$pole\$" <<<"$wpis" || nie "the entry in Apps and features has no '$pole'"
@@ -83,13 +90,14 @@ zamknij_i_czekaj "${pids[-1]}"
 # as the build would give it.
 nowa=$tmp/wirlok-nowsza-x64.msi
 nowa_wersja=${wersja%.*}.$((${wersja##*.} + 1))
-nowy_kod={$(tr a-z A-Z </proc/sys/kernel/random/uuid)}
+guid() { echo "{$(tr '[:lower:]' '[:upper:]' </proc/sys/kernel/random/uuid)}"; }
+nowy_kod=$(guid)
 cp "$msi" "$nowa"
 msibuild "$nowa" -q "UPDATE Property SET Value = '$nowa_wersja' WHERE Property = 'ProductVersion'"
 msibuild "$nowa" -q "UPDATE Property SET Value = '$nowy_kod' WHERE Property = 'ProductCode'"
 msiinfo export "$msi" Upgrade | sed "s/\t${wersja//./\\.}\t/\t$nowa_wersja\t/g" >"$tmp/Upgrade.idt"
 msibuild "$nowa" -i "$tmp/Upgrade.idt"
-msibuild "$nowa" -s "Wirlok $nowa_wersja" "The Wirlok developers" "x64;1045" "{$(tr a-z A-Z </proc/sys/kernel/random/uuid)}"
+msibuild "$nowa" -s "Wirlok $nowa_wersja" "The Wirlok developers" "x64;1045" "$(guid)"
 msiexec /i "$(winepath -w "$nowa")" || nie "msiexec /i of the newer version"
 ! wine reg query "$odinstaluj\\$kod" >/dev/null 2>&1 || nie "version $wersja is still in Apps and features after the upgrade"
 rejestr "$odinstaluj\\$nowy_kod" | grep -Eq "^ +DisplayVersion +REG_SZ +$nowa_wersja\$" || nie "no $nowa_wersja in Apps and features"
