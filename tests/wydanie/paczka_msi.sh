@@ -32,9 +32,11 @@ trap sprzatnij EXIT
 msiexec() { wine start /wait msiexec "$@" /qn; }
 wlasciwosc() { msiinfo export "$1" Property | tr -d '\r' | awk -v p="$2" '$1 == p { print $2 }'; }
 rejestr() { wine reg query "$1" 2>/dev/null | tr -d '\r'; }
-# What of the program the prefix holds: files and folders, registry entries.
+# What of the program the prefix holds: files and folders, the package Wine
+# keeps for uninstalling, registry entries.
 slady() {
-    find "$WINEPREFIX/drive_c" -iname '*wirlok*' | sed "s|^$WINEPREFIX/||"
+    { find "$WINEPREFIX/drive_c" -iname '*wirlok*'; find "$WINEPREFIX/drive_c/windows/Installer" -mindepth 1; } \
+        | sed "s|^$WINEPREFIX/||"
     wine regedit /E 'C:\rejestr.reg' HKEY_LOCAL_MACHINE
     wine regedit /E 'C:\uzytkownik.reg' HKEY_CURRENT_USER
     cat "$WINEPREFIX"/drive_c/{rejestr,uzytkownik}.reg | iconv -f UTF-16 -t UTF-8 | grep -i wirlok || true
