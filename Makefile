@@ -8,7 +8,8 @@
 # And:
 #   make bench  runs the engine's and the web page's benchmarks
 #   make web    builds the web page and serves it on http://127.0.0.1:8080
-.PHONY: run test bench lint build-bench build-windows web build-web deps-run deps-web deps-test
+#   make release  writes the release's files into build/release/
+.PHONY: run test bench lint build-bench build-windows web build-web release deps-run deps-web deps-release deps-test
 
 # The program as it is shipped, built without the tests and their packages.
 run: deps-run
@@ -46,6 +47,11 @@ build-web:
 web: deps-web build-web
 	python3 -m http.server 8080 --bind 127.0.0.1 --directory build/web/site
 
+# The source tarball of the last commit, and built from it the .deb, the
+# Windows zip and installer and the web site's zip, with SHA256SUMS.
+release: deps-release
+	cmake -P cmake/wydanie.cmake
+
 # Needs the compile databases and generated sources of dev, bench, fuzz and web.
 lint: test-dev build-bench test-fuzz test-web
 	scripts/lint
@@ -55,6 +61,9 @@ deps-run:
 
 deps-web:
 	scripts/install-deps web
+
+deps-release:
+	scripts/install-deps release
 
 deps-test:
 	scripts/install-deps test

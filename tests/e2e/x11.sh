@@ -29,6 +29,10 @@ nie() {
 # Starts Xvfb on a free display and openbox on it; tries again when the
 # display was still being given up by an earlier server.
 uruchom_x() {
+    local program
+    for program in Xvfb openbox setxkbmap xdotool xclip wmctrl; do
+        command -v "$program" >/dev/null || { echo "SKIP: no $program"; exit 77; }
+    done
     for _ in 1 2 3; do
         sprobuj_x && return
         zakoncz

@@ -4,13 +4,20 @@
 #
 # SPDX-License-Identifier: MIT
 
-# Two builds of the same sources in two folders give the same .deb and the
-# same wirlok.exe, bit for bit.
-#   odtwarzalnosc.sh BUILD_DIR_A BUILD_DIR_B
+# Two releases of the same commit, made in two folders, are the same files
+# bit for bit: the source tarball, the .deb, the Windows zip and installer,
+# the web site's zip and SHA256SUMS, which holds the sums of all the others.
+#   odtwarzalnosc.sh RELEASE_DIR_A RELEASE_DIR_B
 set -euo pipefail
-for plik in wydanie/wirlok_*.deb windows/window/win32/wirlok.exe; do
-    # shellcheck disable=SC2086
-    sumy=$(cd "$1" && sha256sum $plik; cd "$2" && sha256sum $plik)
-    echo "$sumy"
-    [ "$(cut -d' ' -f1 <<<"$sumy" | sort -u | wc -l)" -eq 1 ] || { echo "FAIL: the two builds of $plik differ" >&2; exit 1; }
+nie() { echo "FAIL: $*" >&2; exit 1; }
+pliki=$(cd "$1" && ls | tr '\n' ' ')
+wersja=$(grep -o 'wirlok-[0-9.]*\.tar\.gz' <<<"$pliki" | sed 's/^wirlok-//; s/\.tar\.gz$//')
+oczekiwane="SHA256SUMS wirlok-$wersja-web.zip wirlok-$wersja-windows-x64.zip wirlok-$wersja-x64.msi wirlok-$wersja.tar.gz wirlok_${wersja}_amd64.deb "
+[ "$pliki" = "$oczekiwane" ] || nie "the release holds: $pliki"
+(cd "$1" && sha256sum --quiet -c SHA256SUMS) || nie "SHA256SUMS does not match the files"
+[ "$(wc -l <"$1/SHA256SUMS")" -eq 5 ] || nie "SHA256SUMS does not name the five files"
+for plik in $pliki; do
+    cmp -s "$1/$plik" "$2/$plik" || nie "the two releases' $plik differ"
+    printf '%8d  %s\n' "$(stat -c %s "$1/$plik")" "$(grep -F "  $plik" "$1/SHA256SUMS" || echo "$plik")"
 done
+echo "ok: both releases are the same, bit for bit"
