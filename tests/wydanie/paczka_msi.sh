@@ -28,8 +28,10 @@ sprzatnij() {
 }
 trap sprzatnij EXIT
 
-# msiexec under Wine returns before it is done; start /wait waits.
-msiexec() { wine start /wait msiexec "$@" /qn; }
+# msiexec under Wine returns before it is done, and its service goes on
+# writing the registry after that: start /wait, then wait for every Wine
+# process of the prefix to end.
+msiexec() { wine start /wait msiexec "$@" /qn && wineserver -w; }
 wlasciwosc() { msiinfo export "$1" Property | tr -d '\r' | awk -v p="$2" '$1 == p { print $2 }'; }
 rejestr() { wine reg query "$1" 2>/dev/null | tr -d '\r'; }
 # What of the program the prefix holds: files and folders, the package Wine
