@@ -9,6 +9,8 @@
 #   atspi.sh PROGRAM
 set -euo pipefail
 program=$1
+[ -x /usr/libexec/at-spi-bus-launcher ] && command -v dbus-run-session >/dev/null \
+    || { echo "SKIP: no D-Bus session or AT-SPI bus"; exit 77; }
 if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
     exec dbus-run-session -- "$0" "$@"
 fi

@@ -11,6 +11,7 @@
 #   wayland.sh WIDGET_TESTS PROGRAM SCREENSHOT
 set -euo pipefail
 testy=$1 program=$2 zrzut=$3
+command -v weston >/dev/null || { echo "SKIP: no weston"; exit 77; }
 XDG_RUNTIME_DIR=$(mktemp -d)
 export XDG_RUNTIME_DIR WAYLAND_DISPLAY=wayland-wirlok QT_QPA_PLATFORM=wayland
 source "$(dirname "$0")/sanitizer.sh"
