@@ -5,6 +5,7 @@
 // The page: builds the window from the module's tables and runs the
 // module's commands on clicks. No cipher or command logic lives here.
 import { Modul } from './modul.js';
+import { podlaczNadawanie } from './nadawanie.js';
 
 const NAJWIEKSZA_SKALA = 2;
 const NAJNIZSZY_PRZYCISK = 24;  // CSS px, for a finger
@@ -101,6 +102,7 @@ async function uruchom() {
   dopasuj(okno, tabela);
   addEventListener('resize', () => dopasuj(okno, tabela));
   wykonaj(-1);
+  podlaczNadawanie(modul);
   document.getElementById('Tlumacz').focus();
   document.documentElement.dataset.gotowe = performance.now().toFixed(1);
 }
