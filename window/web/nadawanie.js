@@ -219,6 +219,7 @@ async function wlaczLatarke() {
 
 const POWODY = {
   latarka: 'niedostępna: ta przeglądarka nie steruje latarką telefonu',
+  bezAparatu: 'niedostępna: to urządzenie nie ma aparatu z latarką',
   bezLatarki: 'niedostępna: aparat tego urządzenia nie ma latarki dostępnej dla przeglądarki',
   wibracje: 'niedostępne: to urządzenie lub ta przeglądarka nie wibruje',
 };
@@ -242,7 +243,13 @@ export function podlaczNadawanie(modul) {
   let biezace = null;
 
   if (matchMedia('(prefers-reduced-motion: reduce)').matches) wybor.lampa.checked = false;
-  if (!navigator.mediaDevices?.getSupportedConstraints?.().torch) niedostepny(wybor.latarka, POWODY.latarka);
+  if (!navigator.mediaDevices?.getSupportedConstraints?.().torch) {
+    niedostepny(wybor.latarka, POWODY.latarka);
+  } else {
+    navigator.mediaDevices.enumerateDevices().then((urzadzenia) => {
+      if (!urzadzenia.some((u) => u.kind === 'videoinput')) niedostepny(wybor.latarka, POWODY.bezAparatu);
+    });
+  }
   if (!('vibrate' in navigator) || !matchMedia('(any-pointer: coarse)').matches) niedostepny(wybor.wibracje, POWODY.wibracje);
   wybor.latarka.addEventListener('change', async () => {
     if (!wybor.latarka.checked) {
