@@ -11,6 +11,7 @@ import os
 import shutil
 import sys
 import tempfile
+import time
 import unittest
 
 from selenium.webdriver.common.action_chains import ActionChains
@@ -220,6 +221,216 @@ class PamiecStrony(unittest.TestCase):
             plik.write(tresc.replace(stara, "wirlok-nowa"))
         otworz(self.p, self.serwer.adres)
         WebDriverWait(self.p, 20).until(lambda _: self.pamieci() == ["wirlok-nowa"])
+
+
+# Stand-ins for what headless Chromium lacks, put in before the page's own
+# scripts: a camera track with a torch, vibration, the share sheet, and a
+# tap on the sound the page sends. What they receive is kept in "zapis".
+ZASTEPCY = """window.zapis = {latarka: [], wibracje: [], udostepnione: []};
+const sciezka = {getCapabilities: () => ({torch: true}), stop() {},
+    applyConstraints: async (c) => { zapis.latarka.push([performance.now(), c.advanced[0].torch]); }};
+Object.assign(navigator.mediaDevices, {
+    getSupportedConstraints: () => ({torch: true}), enumerateDevices: async () => [{kind: 'videoinput'}],
+    getUserMedia: async () => ({getVideoTracks: () => [sciezka], getTracks: () => [sciezka]})});
+navigator.vibrate = (ms) => { zapis.wibracje.push([performance.now(), ms]); return true; };
+navigator.share = async (dane) => { zapis.udostepnione.push(dane.text); };
+const polacz = AudioNode.prototype.connect;
+AudioNode.prototype.connect = function (cel, ...reszta) {
+    if (cel instanceof AudioDestinationNode) {
+        window.nasluch ??= new AnalyserNode(cel.context, {fftSize: 2048});
+        polacz.call(this, nasluch);
+    }
+    return polacz.call(this, cel, ...reszta);
+};"""
+
+# The lamp's changes, kept as [ms, lit].
+LAMPA = """window.lampa = [];
+new MutationObserver(() => lampa.push([performance.now(), document.getElementById('lampa').classList.contains('swieci')]))
+    .observe(document.getElementById('lampa'), {attributes: true});"""
+
+# "PARIS " at 20 WPM rendered through the page's own sound code into an
+# OfflineAudioContext, then each tone found again: its edges where the
+# amplitude at the pitch passes half its height, its pitch from the time
+# between its first and last rising zero crossings. Seconds from the start.
+DZWIEK = """const gotowe = arguments[arguments.length - 1];
+(async () => {
+  const {Modul} = await import('./modul.js');
+  const {harmonogram, generator, zaplanujTony} = await import('./nadawanie.js');
+  const modul = await Modul.zBajtow(await (await fetch('wirlok.wasm')).arrayBuffer());
+  const plan = harmonogram(modul.nadanie('PARIS ', ''), 20);
+  const [CZESTOSC, TON, T0] = [48000, 600, 0.05];
+  const kontekst = new OfflineAudioContext(1, Math.round((T0 + plan.dlugosc + 0.05) * CZESTOSC), CZESTOSC);
+  zaplanujTony(generator(kontekst, TON, T0).wzmocnienie.gain, plan.tony, 0, T0, Infinity);
+  const x = (await kontekst.startRendering()).getChannelData(0);
+  const okres = CZESTOSC / TON;
+  const i = new Float64Array(x.length + 1), q = new Float64Array(x.length + 1);
+  for (let n = 0; n < x.length; n++) {
+    i[n + 1] = i[n] + x[n] * Math.cos(2 * Math.PI * n / okres);
+    q[n + 1] = q[n] + x[n] * Math.sin(2 * Math.PI * n / okres);
+  }
+  const amplituda = (n) => {
+    const [od, dop] = [Math.max(0, n - okres / 2), Math.min(x.length, n + okres / 2)];
+    return 2 * Math.hypot(i[dop] - i[od], q[dop] - q[od]) / okres;
+  };
+  const a = Array.from(x, (_, n) => amplituda(n));
+  const prog = a.reduce((m, v) => Math.max(m, v)) / 2;
+  const tony = [];
+  for (let n = 1; n < x.length; n++) {
+    const przejscie = (a[n] - prog) / (a[n] - a[n - 1]);
+    if (a[n - 1] < prog && a[n] >= prog) tony.push([(n - przejscie) / CZESTOSC - T0]);
+    if (a[n - 1] >= prog && a[n] < prog) tony.at(-1).push((n - przejscie) / CZESTOSC - T0);
+  }
+  for (const ton of tony) {
+    const zera = [];
+    for (let n = Math.ceil((ton[0] + T0) * CZESTOSC); n < (ton[1] + T0) * CZESTOSC; n++) {
+      if (x[n - 1] < 0 && x[n] >= 0) zera.push(n - x[n] / (x[n] - x[n - 1]));
+    }
+    ton.push((zera.length - 1) * CZESTOSC / (zera.at(-1) - zera[0]));
+  }
+  const cisza = x.subarray(Math.round((T0 + tony.at(-1)[1] + 0.005) * CZESTOSC)).reduce((m, v) => Math.max(m, Math.abs(v)), 0);
+  return {tony, dlugosc: plan.dlugosc, cisza};
+})().then(gotowe, (blad) => gotowe(String(blad)));"""
+
+# "PARIS " at 20 WPM, 60 ms a unit: each tone's start and end in ms.
+PARIS_20 = [(0, 60), (120, 300), (360, 540), (600, 660), (840, 900), (960, 1140), (1320, 1380), (1440, 1620),
+            (1680, 1740), (1920, 1980), (2040, 2100), (2280, 2340), (2400, 2460), (2520, 2580)]
+
+
+def kropki_i_kreski(zmiany, jednostka):
+    """The signs that [ms, on] changes show: on for under 2 units a dot,
+    longer a dash."""
+    znaki = ""
+    for (t, wlaczone), (t_dalej, _) in zip(zmiany, zmiany[1:]):
+        if wlaczone:
+            znaki += "." if t_dalej - t < 2 * jednostka else "-"
+    return znaki
+
+
+class Nadawanie(unittest.TestCase):
+    """The sending panel: sound, lamp, torch and vibration on one time line,
+    Zatrzymaj, Kopiuj and Udostępnij."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.serwer = Serwer(STRONA)
+        cls.p = chromium()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.p.quit()
+        cls.serwer.zatrzymaj()
+
+    def setUp(self):
+        self.skrypty = []
+
+    def tearDown(self):
+        for skrypt in self.skrypty:
+            self.p.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", {"identifier": skrypt})
+        for polecenie in ("Emulation.setTouchEmulationEnabled", "Emulation.setEmulatedMedia"):
+            self.p.execute_cdp_cmd(polecenie, {"enabled": False} if "Touch" in polecenie else {"features": []})
+
+    def otworz(self, zastepcy=True, dotyk=False):
+        if zastepcy:
+            self.skrypty.append(self.p.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                                       {"source": ZASTEPCY})["identifier"])
+        self.p.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": dotyk, "maxTouchPoints": 5})
+        otworz(self.p, self.serwer.adres)
+        self.p.execute_script(LAMPA)
+
+    def js(self, skrypt, *argumenty):
+        return self.p.execute_script(skrypt, *argumenty)
+
+    def stan(self):
+        return self.js("return document.getElementById('stanNadawania').textContent")
+
+    def nadaj(self, tekst, slowa):
+        self.p.find_element(By.ID, "a").send_keys(tekst)
+        pole = self.p.find_element(By.ID, "slowa")
+        pole.clear()
+        pole.send_keys(str(slowa))
+        self.p.find_element(By.ID, "Nadaj").send_keys(Keys.ENTER)
+
+    def test_dzwiek_paris_co_do_milisekundy(self):
+        otworz(self.p, self.serwer.adres)
+        wynik = self.p.execute_async_script(DZWIEK)
+        self.assertIsInstance(wynik, dict, wynik)
+        self.assertAlmostEqual(wynik["dlugosc"], 3.0, places=9)
+        self.assertEqual(len(wynik["tony"]), len(PARIS_20))
+        bledy = []
+        for (poczatek, koniec, czestotliwosc), oczekiwany in zip(wynik["tony"], PARIS_20):
+            bledy += [abs(poczatek * 1000 - oczekiwany[0]), abs(koniec * 1000 - oczekiwany[1])]
+            self.assertAlmostEqual(czestotliwosc, 600, delta=1)
+        self.assertLess(max(bledy), 1, f"ms off the schedule: {bledy}")
+        self.assertLess(wynik["cisza"], 1e-4, "silence after the last tone")
+        print(f"\n  tones of \"PARIS \": at most {max(bledy):.3f} ms off", file=sys.stderr)
+
+    def test_lampa_latarka_i_wibracje_ida_z_harmonogramem(self):
+        self.otworz(dotyk=True)
+        for wybor in ("przezLatarke", "przezWibracje"):
+            self.p.find_element(By.ID, wybor).click()
+        self.nadaj("sos", 12)
+        WebDriverWait(self.p, 5).until(lambda _: self.js("return CSS.highlights.has('nadawana')"))
+        self.assertIn(self.js("return [...CSS.highlights.get('nadawana')][0].toString()"), "so")
+        WebDriverWait(self.p, 10).until(lambda _: self.stan() == "Nadano.")
+        zapis = self.js("return {lampa, ...zapis}")
+        self.assertEqual(kropki_i_kreski(zapis["lampa"], 100), "...---...")
+        self.assertEqual(kropki_i_kreski(zapis["latarka"], 100), "...---...")
+        wibracje = [ms for _, ms in zapis["wibracje"] if ms > 0]
+        self.assertEqual("".join("." if ms < 200 else "-" for ms in wibracje), "...---...")
+        self.assertFalse(zapis["lampa"][-1][1] or zapis["latarka"][-1][1], "off at the end")
+        self.assertFalse(self.js("return CSS.highlights.has('nadawana') || !!document.querySelector('.lustro')"))
+
+    def test_zatrzymaj_tlumacz_i_czyszczenie_wyciszaja_od_razu(self):
+        self.otworz()
+        glosnosc = "const d = new Float32Array(nasluch.fftSize); nasluch.getFloatTimeDomainData(d); " \
+                   "return Math.max(...d.map(Math.abs))"
+        for przycisk in ("Zatrzymaj", "Tlumacz", "Wyczysc1"):
+            with self.subTest(przycisk=przycisk):
+                self.js("document.getElementById('a').value = ''")
+                self.nadaj("eeeeeeeeee", 5)
+                WebDriverWait(self.p, 5).until(lambda _: self.js(glosnosc) > 0.1)
+                self.p.find_element(By.ID, przycisk).click()
+                self.assertEqual(self.stan(), "Zatrzymano.")
+                self.assertFalse(self.js("return document.getElementById('lampa').classList.contains('swieci')"))
+                time.sleep(0.1)  # the analyser's 43 ms after the 5 ms fall
+                self.assertEqual(self.js(glosnosc), 0)
+
+    def test_dostepnosc_axe_podczas_nadawania(self):
+        self.otworz()
+        self.nadaj("sos sos sos", 12)
+        with open(AXE, encoding="utf-8") as plik:
+            self.js(plik.read())
+        wynik = self.p.execute_async_script("axe.run(document).then((w) => arguments[0](w.violations))")
+        self.assertTrue(self.js("return !!document.querySelector('.lustro')"), "still sending")
+        self.assertEqual([(n["id"], [w["target"] for w in n["nodes"]]) for n in wynik], [])
+
+    def test_kopiuj_3_miliony_znakow_i_udostepnij(self):
+        self.otworz()
+        self.p.execute_cdp_cmd("Browser.grantPermissions", {
+            "origin": self.serwer.adres.rstrip("/"), "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
+        self.js("document.getElementById('a').value = 'Czuwaj! '.repeat(375000)")
+        self.p.find_element(By.ID, "Kopiuja").click()
+        WebDriverWait(self.p, 20).until(lambda _: self.stan().startswith("Skopiowano"))
+        self.assertTrue(self.p.execute_async_script(
+            "navigator.clipboard.readText().then((t) => arguments[0](t === document.getElementById('a').value))"))
+        self.assertEqual(self.stan(), "Skopiowano pole górne: 3\u00a0000\u00a0000 znaków.")
+        self.js("document.getElementById('b').value = '\\\\...\\\\---\\\\...\\\\'")
+        self.p.find_element(By.ID, "Udostepnij").click()
+        WebDriverWait(self.p, 5).until(lambda _: self.js("return zapis.udostepnione.length"))
+        self.assertEqual(self.js("return zapis.udostepnione"), ["\\...\\---\\...\\"])
+
+    def test_czego_przegladarka_nie_daje_jest_wylaczone_z_powodem(self):
+        self.p.execute_cdp_cmd("Emulation.setEmulatedMedia",
+                               {"features": [{"name": "prefers-reduced-motion", "value": "reduce"}]})
+        self.otworz(zastepcy=False)
+        WebDriverWait(self.p, 5).until(lambda _: self.js("return document.getElementById('przezLatarke').disabled"))
+        wybory = self.js("""return ['przezLatarke', 'przezWibracje', 'przezLampe', 'przezDzwiek'].map((id) => {
+            const w = document.getElementById(id);
+            return [w.disabled, w.checked, document.getElementById(w.getAttribute('aria-describedby'))?.textContent];
+        })""")
+        self.assertEqual([w[:2] for w in wybory], [[True, False], [True, False], [False, False], [False, True]])
+        self.assertTrue(wybory[0][2].startswith("niedostępna:") and wybory[1][2].startswith("niedostępne:"))
+        self.assertFalse(self.p.find_elements(By.ID, "Udostepnij"), "no Web Share here")
 
 
 if __name__ == "__main__":

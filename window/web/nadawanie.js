@@ -329,9 +329,11 @@ function podlaczKopiowanie(pola, stan) {
       }
     });
   });
-  const udostepnij = document.getElementById('Udostepnij');
   if (!navigator.share) return;
-  udostepnij.hidden = false;
+  const udostepnij = document.createElement('button');
+  Object.assign(udostepnij, { type: 'button', id: 'Udostepnij', textContent: 'Udostępnij' });
+  udostepnij.setAttribute('aria-label', 'Udostępnij pole dolne');
+  document.getElementById('Kopiujb').nextElementSibling.after(udostepnij);
   udostepnij.addEventListener('click', async () => {
     try {
       await navigator.share({ text: pola[1].value });
