@@ -260,7 +260,7 @@ DZWIEK = """const gotowe = arguments[arguments.length - 1];
   const plan = harmonogram(modul.nadanie('PARIS ', ''), 20);
   const [CZESTOSC, TON, T0] = [48000, 600, 0.05];
   const kontekst = new OfflineAudioContext(1, Math.round((T0 + plan.dlugosc + 0.05) * CZESTOSC), CZESTOSC);
-  zaplanujTony(generator(kontekst, TON, T0).wzmocnienie.gain, plan.tony, 0, T0, Infinity);
+  zaplanujTony(generator(kontekst, TON, T0).wzmocnienie.gain, plan, 0, T0, Infinity);
   const x = (await kontekst.startRendering()).getChannelData(0);
   const okres = CZESTOSC / TON;
   const i = new Float64Array(x.length + 1), q = new Float64Array(x.length + 1);

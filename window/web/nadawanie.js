@@ -10,34 +10,30 @@
 export const SLOWA = { od: 5, do: 40 };  // words per minute
 export const CZESTOTLIWOSC = { od: 400, do: 1000 };  // Hz
 const ZBOCZE = 0.005;  // s: a tone rises and falls this long, centred on its edge, so nothing clicks
-const WYPRZEDZENIE = 0.02;  // s from "Nadaj" to the first edge, room for the first slice
+const WYPRZEDZENIE = 0.01;  // s from "Nadaj" to the first edge, room for the first slice
 const NAPRZOD = 1;  // s of sound scheduled ahead of the clock
 const TAKT = 0.2;  // s between two looks at the time line, at most
 const GLOSNOSC = 0.4;
 
-// The plan's times in seconds: a unit is 1.2 s divided by the words per
-// minute, so "PARIS " (50 units) lasts a minute's fraction of one word.
-// Tones [start, end]; letters [start, first code unit, end code unit].
+// The plan on a clock: a unit is 1.2 s divided by the words per minute,
+// so "PARIS " (50 units) lasts a minute's fraction of one word. The times
+// stay in units until used, so that a long message costs nothing up front.
 export function harmonogram(plan, slowa) {
-  const jednostka = 1.2 / slowa;
-  const tony = [];
-  for (let i = 0; i < plan.tony.length; i += 2) {
-    tony.push([plan.tony[i] * jednostka, (plan.tony[i] + plan.tony[i + 1]) * jednostka]);
-  }
-  const litery = [];
-  for (let i = 0; i < plan.litery.length; i += 3) {
-    litery.push([plan.litery[i] * jednostka, plan.litery[i + 1], plan.litery[i + 1] + plan.litery[i + 2]]);
-  }
-  return { pole: plan.pole, tony, litery, dlugosc: plan.dlugosc * jednostka };
+  return { ...plan, jednostka: 1.2 / slowa, dlugosc: plan.dlugosc * 1.2 / slowa };
 }
 
-// Schedules on a gain parameter the tones from index `od` that start before
-// `doCzasu`, the message starting at t0 (seconds of its context's clock).
-// Returns the index of the first tone left for later.
-export function zaplanujTony(wzmocnienie, tony, od, t0, doCzasu) {
+// Tone i of a plan, and letter i: [start, end] in seconds, and [start in
+// seconds, first code unit, end code unit] in its field.
+export const ton = ({ tony, jednostka }, i) => [tony[2 * i] * jednostka, (tony[2 * i] + tony[2 * i + 1]) * jednostka];
+export const litera = ({ litery, jednostka }, i) => [litery[3 * i] * jednostka, litery[3 * i + 1], litery[3 * i + 1] + litery[3 * i + 2]];
+
+// Schedules on a gain parameter the plan's tones from number `od` that
+// start before `doCzasu`, the message starting at t0 (seconds of its
+// context's clock). Returns the number of the first tone left for later.
+export function zaplanujTony(wzmocnienie, plan, od, t0, doCzasu) {
   let i = od;
-  for (; i < tony.length && t0 + tony[i][0] < doCzasu; i++) {
-    const [poczatek, koniec] = tony[i];
+  for (; 2 * i < plan.tony.length && t0 + ton(plan, i)[0] < doCzasu; i++) {
+    const [poczatek, koniec] = ton(plan, i);
     wzmocnienie.setValueAtTime(0, t0 + poczatek - ZBOCZE / 2);
     wzmocnienie.linearRampToValueAtTime(GLOSNOSC, t0 + poczatek + ZBOCZE / 2);
     wzmocnienie.setValueAtTime(GLOSNOSC, t0 + koniec - ZBOCZE / 2);
@@ -48,11 +44,11 @@ export function zaplanujTony(wzmocnienie, tony, od, t0, doCzasu) {
 
 // A tone generator into the context's output, silent until scheduled.
 export function generator(kontekst, czestotliwosc, t0) {
-  const ton = new OscillatorNode(kontekst, { frequency: czestotliwosc });
+  const oscylator = new OscillatorNode(kontekst, { frequency: czestotliwosc });
   const wzmocnienie = new GainNode(kontekst, { gain: 0 });
-  ton.connect(wzmocnienie).connect(kontekst.destination);
-  ton.start(t0 - ZBOCZE);
-  return { ton, wzmocnienie };
+  oscylator.connect(wzmocnienie).connect(kontekst.destination);
+  oscylator.start(t0 - ZBOCZE);
+  return { oscylator, wzmocnienie };
 }
 
 // The letter being sent, marked over its field: a copy of the field's text
@@ -134,12 +130,11 @@ class Znacznik {
 // vibration and mark look at the same clock at each edge.
 class Nadawanie {
   constructor(plan, { kontekst, czestotliwosc, lampa, latarka, wibracje, pole, koniec }) {
-    Object.assign(this, { plan, kontekst, lampa, latarka, wibracje, koniec });
+    Object.assign(this, { plan, kontekst, lampa, latarka, wibracje, pole, koniec });
     this.zegar = kontekst ? () => kontekst.currentTime : () => performance.now() / 1000;
     this.t0 = this.zegar() + WYPRZEDZENIE;
     if (kontekst) this.dzwiek = generator(kontekst, czestotliwosc, this.t0);
-    this.znacznik = pole && plan.litery.length ? new Znacznik(pole) : null;
-    Object.assign(this, { nastepnyTon: 0, ton: 0, litera: -1, swieci: false });
+    Object.assign(this, { nastepnyTon: 0, ton: 0, litera: -1, swieci: false, znacznik: null });
   }
 
   start() {
@@ -148,35 +143,40 @@ class Nadawanie {
 
   #krok() {
     const teraz = this.zegar() - this.t0;
-    const { tony, litery, dlugosc } = this.plan;
+    const { plan } = this;
+    const [liczbaTonow, liczbaLiter] = [plan.tony.length / 2, plan.litery.length / 3];
     if (this.dzwiek) {
-      this.nastepnyTon = zaplanujTony(this.dzwiek.wzmocnienie.gain, tony, this.nastepnyTon, this.t0, this.zegar() + NAPRZOD);
+      this.nastepnyTon = zaplanujTony(this.dzwiek.wzmocnienie.gain, plan, this.nastepnyTon, this.t0, this.zegar() + NAPRZOD);
     }
-    while (this.ton < tony.length && tony[this.ton][1] <= teraz) this.ton++;
-    const ton = tony[this.ton];
-    this.#swiec(ton !== undefined && ton[0] <= teraz, ton);
-    let litera = this.litera;
-    while (litera + 1 < litery.length && litery[litera + 1][0] <= teraz) litera++;
-    if (litera !== this.litera && litera >= 0) this.znacznik?.pokaz(litery[litera][1], litery[litera][2]);
-    this.litera = litera;
-    if (teraz >= dlugosc) {
+    while (this.ton < liczbaTonow && ton(plan, this.ton)[1] <= teraz) this.ton++;
+    const biezacy = this.ton < liczbaTonow ? ton(plan, this.ton) : null;
+    this.#swiec(biezacy !== null && biezacy[0] <= teraz, biezacy);
+    let numer = this.litera;
+    while (numer + 1 < liczbaLiter && litera(plan, numer + 1)[0] <= teraz) numer++;
+    if (numer !== this.litera && numer >= 0) {
+      // Laid out at the first letter, after the sound's first slice.
+      this.znacznik ??= this.pole ? new Znacznik(this.pole) : null;
+      this.znacznik?.pokaz(...litera(plan, numer).slice(1));
+    }
+    this.litera = numer;
+    if (teraz >= plan.dlugosc) {
       this.#zakoncz();
       this.koniec(true);
       return;
     }
     // Wake at the next edge: a tone's start or end, the next letter, the end.
-    const krawedzie = [dlugosc, teraz + TAKT];
-    if (ton) krawedzie.push(ton[0] > teraz ? ton[0] : ton[1]);
-    if (litera + 1 < litery.length) krawedzie.push(litery[litera + 1][0]);
+    const krawedzie = [plan.dlugosc, teraz + TAKT];
+    if (biezacy) krawedzie.push(biezacy[0] > teraz ? biezacy[0] : biezacy[1]);
+    if (numer + 1 < liczbaLiter) krawedzie.push(litera(plan, numer + 1)[0]);
     this.budzik = setTimeout(() => this.#krok(), Math.max(0, (Math.min(...krawedzie) - teraz) * 1000));
   }
 
-  #swiec(swieci, ton) {
+  #swiec(swieci, biezacy) {
     if (swieci === this.swieci) return;
     this.swieci = swieci;
     this.lampa?.classList.toggle('swieci', swieci);
     this.latarka?.applyConstraints({ advanced: [{ torch: swieci }] }).catch(() => {});
-    if (this.wibracje) navigator.vibrate(swieci ? Math.round((ton[1] - (this.zegar() - this.t0)) * 1000) : 0);
+    if (this.wibracje) navigator.vibrate(swieci ? Math.round((biezacy[1] - (this.zegar() - this.t0)) * 1000) : 0);
   }
 
   #zakoncz() {
@@ -195,7 +195,7 @@ class Nadawanie {
     gain.cancelScheduledValues(0);
     gain.setValueAtTime(gain.value, teraz);
     gain.linearRampToValueAtTime(0, teraz + ZBOCZE);
-    this.dzwiek.ton.stop(teraz + 2 * ZBOCZE);
+    this.dzwiek.oscylator.stop(teraz + 2 * ZBOCZE);
   }
 }
 
@@ -296,9 +296,9 @@ export function podlaczNadawanie(modul) {
       },
     });
     biezace = nadawanie;
-    const sekundy = plan.dlugosc.toLocaleString('pl', { maximumFractionDigits: 1 });
-    stan.textContent = `Nadawanie ${plan.pole === 0 ? 'pola górnego' : 'pola dolnego'}: ${sekundy} s.`;
     nadawanie.start();
+    const sekundy = String(Math.round(plan.dlugosc * 10) / 10).replace('.', ',');
+    stan.textContent = `Nadawanie ${plan.pole === 0 ? 'pola górnego' : 'pola dolnego'}: ${sekundy} s.`;
   });
   el('Zatrzymaj').addEventListener('click', () => zatrzymaj('Zatrzymano.'));
   for (const nazwa of modul.tabela.klikniecia) el(nazwa).addEventListener('click', () => zatrzymaj('Zatrzymano.'));
