@@ -37,14 +37,14 @@ const ELEMENT = {
 // GA-DE-RY-PO-LU-KI. Every entry but the first ("Mors") is one.
 const pary = tabela.lista.slice(1).map((wpis) => {
   const klucz = wpis.toUpperCase().match(/../g).join('-');
-  return `        <span class="para"><strong>${html(wpis)}</strong>: <kbd>${klucz}</kbd></span>`;
+  return `          <li><strong>${html(wpis)}</strong>: <kbd>${klucz}</kbd></li>`;
 });
 
 const strona = (await readFile(join(zrodla, 'index.html.in'), 'utf8'))
   .replaceAll('@TYTUL@', html(tabela.tytul))
   .replace('@OKNO@', tabela.nazwa)
   .replace('@KONTROLKI@', kolejnoscCzytania(tabela).map((k) => `    ${ELEMENT[k.rodzaj](k)}`).join('\n'))
-  .replace('@PARY@', pary.join(',\n'));
+  .replace('@PARY@', pary.join('\n'));
 
 // The window where the table puts it, in CSS pixels times --px: the
 // window's scale, up to twice its size, to fit the page's width.
