@@ -222,7 +222,7 @@ class Strona(unittest.TestCase):
                         self.sprawdz_telefon(u, caly)
                     else:
                         self.assertLessEqual(u["okno"]["szerokosc"], 2 * 312 + 0.5)
-                        self.assertAlmostEqual(u["okno"]["lewo"], szerokosc - u["okno"]["prawo"], delta=1, msg="centred")
+                        self.assertAlmostEqual(u["okno"]["lewo"], u["ekran"] - u["okno"]["prawo"], delta=1, msg="centred")
                         self.assertLess(u["naglowek"]["dol"], u["okno"]["gora"])
                         self.assertGreater(u["pomoc"]["gora"], u["okno"]["dol"])
                     self.p.save_screenshot(os.path.join(ZRZUTY, f"strona-{szerokosc}x{wysokosc}-{schemat}.png"))
