@@ -214,7 +214,9 @@ WIRLOK_EKSPORT(wirlok_nadaj) std::uint32_t wirlok_nadaj()
     const StanOkna stan{ZUtf16(pola[0]), ZUtf16(pola[1]), -1};
     Nadanie plan = DoNadania(stan);
     WUtf16(plan.litery, plan.pole == 0 ? stan.a : stan.b);
-    nadanie = {plan.pole, plan.dlugosc, static_cast<std::int32_t>(plan.tony.size()),
+    nadanie = {plan.pole,
+        plan.dlugosc,
+        static_cast<std::int32_t>(plan.tony.size()),
         static_cast<std::int32_t>(plan.litery.size())};
     nadanie.reserve(nadanie.size() + 2 * plan.tony.size() + 3 * plan.litery.size());
     for (const Ton& ton : plan.tony)
