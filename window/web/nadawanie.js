@@ -302,7 +302,12 @@ export function podlaczNadawanie(modul) {
   });
   el('Zatrzymaj').addEventListener('click', () => zatrzymaj('Zatrzymano.'));
   for (const nazwa of modul.tabela.klikniecia) el(nazwa).addEventListener('click', () => zatrzymaj('Zatrzymano.'));
-  addEventListener('pagehide', () => zatrzymaj(''));
+  addEventListener('pagehide', () => {
+    zatrzymaj('');
+    latarka?.stop();  // the camera is let go with the page
+    latarka = null;
+    wybor.latarka.checked = false;
+  });
   addEventListener('resize', () => biezace?.znacznik?.dopasuj());
 
   podlaczKopiowanie(pola, stan);
