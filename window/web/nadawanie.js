@@ -48,6 +48,7 @@ export function generator(kontekst, czestotliwosc, t0) {
   const wzmocnienie = new GainNode(kontekst, { gain: 0 });
   oscylator.connect(wzmocnienie).connect(kontekst.destination);
   oscylator.start(t0 - ZBOCZE);
+  oscylator.addEventListener('ended', () => wzmocnienie.disconnect());
   return { oscylator, wzmocnienie };
 }
 
@@ -127,12 +128,14 @@ class Znacznik {
 
 // One sending of a message, from start() to its end or zatrzymaj().
 // Sound is scheduled on the audio clock a slice ahead; the lamp, torch,
-// vibration and mark look at the same clock at each edge.
+// vibration and mark look at the same clock at each edge, behind it by
+// the output's latency, so that they go with what is heard.
 class Nadawanie {
   constructor(plan, { kontekst, czestotliwosc, lampa, latarka, wibracje, pole, koniec }) {
     Object.assign(this, { plan, kontekst, lampa, latarka, wibracje, pole, koniec });
     this.zegar = kontekst ? () => kontekst.currentTime : () => performance.now() / 1000;
     this.t0 = this.zegar() + WYPRZEDZENIE;
+    this.opoznienie = kontekst ? (kontekst.baseLatency || 0) + (kontekst.outputLatency || 0) : 0;
     if (kontekst) this.dzwiek = generator(kontekst, czestotliwosc, this.t0);
     Object.assign(this, { nastepnyTon: 0, ton: 0, litera: -1, swieci: false, znacznik: null });
   }
@@ -142,7 +145,7 @@ class Nadawanie {
   }
 
   #krok() {
-    const teraz = this.zegar() - this.t0;
+    const teraz = this.zegar() - this.t0 - this.opoznienie;
     const { plan } = this;
     const [liczbaTonow, liczbaLiter] = [plan.tony.length / 2, plan.litery.length / 3];
     if (this.dzwiek) {
@@ -160,8 +163,8 @@ class Nadawanie {
     }
     this.litera = numer;
     if (teraz >= plan.dlugosc) {
-      this.#zakoncz();
-      this.koniec(true);
+      this.zatrzymaj();
+      this.koniec();
       return;
     }
     // Wake at the next edge: a tone's start or end, the next letter, the end.
@@ -176,19 +179,15 @@ class Nadawanie {
     this.swieci = swieci;
     this.lampa?.classList.toggle('swieci', swieci);
     this.latarka?.applyConstraints({ advanced: [{ torch: swieci }] }).catch(() => {});
-    if (this.wibracje) navigator.vibrate(swieci ? Math.round((biezacy[1] - (this.zegar() - this.t0)) * 1000) : 0);
-  }
-
-  #zakoncz() {
-    clearTimeout(this.budzik);
-    this.#swiec(false);
-    this.znacznik?.usun();
-    this.znacznik = null;
+    if (this.wibracje) navigator.vibrate(swieci ? Math.round((biezacy[1] - (this.zegar() - this.t0 - this.opoznienie)) * 1000) : 0);
   }
 
   // Silent at once: the gain falls within one edge and the tone stops.
   zatrzymaj() {
-    this.#zakoncz();
+    clearTimeout(this.budzik);
+    this.#swiec(false);
+    this.znacznik?.usun();
+    this.znacznik = null;
     if (!this.dzwiek) return;
     const teraz = this.kontekst.currentTime;
     const { gain } = this.dzwiek.wzmocnienie;
