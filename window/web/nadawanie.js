@@ -309,6 +309,10 @@ export function podlaczNadawanie(modul) {
   });
   addEventListener('resize', () => biezace?.znacznik?.dopasuj());
 
+  // The module and these scripts compile a function on its first call:
+  // an empty message, sent through once while the page is idle, saves the
+  // first press that time.
+  (globalThis.requestIdleCallback ?? setTimeout)(() => harmonogram(modul.nadanie('', 'e'), SLOWA.od));
   podlaczKopiowanie(pola, stan);
 }
 
