@@ -487,9 +487,9 @@ class Nadawanie(unittest.TestCase):
             self.p.execute_cdp_cmd(polecenie, {"enabled": False} if "Touch" in polecenie else {"features": []})
 
     def otworz(self, zastepcy=True, dotyk=False):
-        if zastepcy:
+        for skrypt in (NARUSZENIA, ZASTEPCY) if zastepcy else (NARUSZENIA,):
             self.skrypty.append(self.p.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
-                                                       {"source": ZASTEPCY})["identifier"])
+                                                       {"source": skrypt})["identifier"])
         self.p.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": dotyk, "maxTouchPoints": 5})
         otworz(self.p, self.serwer.adres)
         self.p.execute_script(LAMPA)
@@ -536,6 +536,7 @@ class Nadawanie(unittest.TestCase):
         self.assertEqual("".join("." if ms < 200 else "-" for ms in wibracje), "...---...")
         self.assertFalse(zapis["lampa"][-1][1] or zapis["latarka"][-1][1], "off at the end")
         self.assertFalse(self.js("return CSS.highlights.has('nadawana') || !!document.querySelector('.lustro')"))
+        self.assertEqual(self.js("return naruszenia"), [], "within the content security policy")
 
     def test_zatrzymaj_tlumacz_i_czyszczenie_wyciszaja_od_razu(self):
         self.otworz()
