@@ -267,6 +267,7 @@ class Strona(unittest.TestCase):
         self.el("Tlumacz").click()
         self.el("Wyczysc1").click()
         self.assertIn("Pole górne", self.el("cofniecie").text)
+        self.p.save_screenshot(os.path.join(ZRZUTY, "strona-cofnij.png"))
         self.p.find_element(*cofnij).click()
         self.assertEqual(self.tekst("a"), WIADOMOSC)
         self.assertEqual(self.p.find_elements(*cofnij), [], "the offer goes once used")
