@@ -315,6 +315,7 @@ class ModulNieDziala(unittest.TestCase):
         przypadki = [
             ("the module is missing", lambda kopia: os.remove(os.path.join(kopia, "wirlok.wasm")), "blad"),
             ("the module is broken", lambda kopia: open(os.path.join(kopia, "wirlok.wasm"), "wb").close(), "blad"),
+            ("a script is missing", lambda kopia: os.remove(os.path.join(kopia, "okno.js")), "blad"),
             ("a policy without wasm-unsafe-eval", lambda kopia: zamien(os.path.join(kopia, "index.html"),
                                                                        " 'wasm-unsafe-eval'", ""), "blad"),
             ("scripts off", None, "noscript"),
