@@ -6,8 +6,10 @@
 // module, wires the window to it and follows the screen's layout. When the
 // module or a script cannot be loaded or run, the page says so in place of
 // the window. The imports are dynamic so that their failure lands there too,
-// and they load alongside the module.
+// and they load alongside the module, after the first paint, which so shows
+// the window without waiting for any of them.
 async function uruchom() {
+  await new Promise((dalej) => requestAnimationFrame(() => setTimeout(dalej)));
   const [odpowiedz, { Modul }, { uruchomOkno }, { dopasujWysokosc, sledzUklad }] = await Promise.all([
     fetch('wirlok.wasm'), import('./modul.js'), import('./okno.js'), import('./uklad.js')]);
   if (!odpowiedz.ok) throw new Error(`wirlok.wasm: ${odpowiedz.status}`);
