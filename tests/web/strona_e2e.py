@@ -268,6 +268,7 @@ class Strona(unittest.TestCase):
         self.el("Tlumacz").click()
         self.el("Wyczysc1").click()
         self.assertIn("Pole górne", self.el("cofniecie").text)
+        self.p.save_screenshot(os.path.join(ZRZUTY, "strona-cofnij.png"))
         self.p.find_element(*cofnij).click()
         self.assertEqual(self.tekst("a"), WIADOMOSC)
         self.assertEqual(self.p.find_elements(*cofnij), [], "the offer goes once used")
@@ -315,6 +316,7 @@ class ModulNieDziala(unittest.TestCase):
         przypadki = [
             ("the module is missing", lambda kopia: os.remove(os.path.join(kopia, "wirlok.wasm")), "blad"),
             ("the module is broken", lambda kopia: open(os.path.join(kopia, "wirlok.wasm"), "wb").close(), "blad"),
+            ("a script is missing", lambda kopia: os.remove(os.path.join(kopia, "okno.js")), "blad"),
             ("a policy without wasm-unsafe-eval", lambda kopia: zamien(os.path.join(kopia, "index.html"),
                                                                        " 'wasm-unsafe-eval'", ""), "blad"),
             ("scripts off", None, "noscript"),

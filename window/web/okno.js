@@ -40,7 +40,7 @@ class Cofanie {
     const kroki = this.#kroki.get(pole);
     kroki.push({ przed, po: tekst });
     if (kroki.length > HISTORIA) kroki.shift();
-    if (przed !== '') this.#zaproponuj(pole, `${podpis}: ${tekst === '' ? 'wyczyszczone' : 'zastąpione'}.`);
+    if (przed !== '') this.#zaproponuj(pole, `${podpis} ${tekst === '' ? 'wyczyszczone' : 'nadpisane'}.`);
   }
 
   cofnij(pole) {

@@ -29,14 +29,16 @@ export function kolejnoscCzytania(tabela) {
 }
 
 // Puts the controls, each after its label, in the layout's order: the tab
-// order of the table on a desktop, the reading order on a phone. The focus
-// stays where it was.
+// order of the table on a desktop, the reading order on a phone. Moves
+// nothing when they are in order already; the focus stays where it was.
 function uporzadkuj(okno, kontrolki) {
-  const fokus = document.activeElement;
-  for (const { nazwa } of kontrolki) {
+  const elementy = kontrolki.flatMap(({ nazwa }) => {
     const element = document.getElementById(nazwa);
-    okno.append(...(element.labels ?? []), element);
-  }
+    return [...(element.labels ?? []), element];
+  });
+  if (elementy.every((element, i) => okno.children[i] === element)) return;
+  const fokus = document.activeElement;
+  okno.append(...elementy);
   if (fokus !== document.activeElement) fokus?.focus();
 }
 

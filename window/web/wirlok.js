@@ -4,14 +4,14 @@
 
 // The page's start: the window is in the page as built; this loads the
 // module, wires the window to it and follows the screen's layout. When the
-// module cannot run, the page says so in place of the window.
-import { Modul } from './modul.js';
-import { podlaczNadawanie } from './nadawanie.js';
-import { uruchomOkno } from './okno.js';
-import { dopasujWysokosc, sledzUklad } from './uklad.js';
-
+// module or a script cannot be loaded or run, the page says so in place of
+// the window. The imports are dynamic so that their failure lands there too,
+// and they load alongside the module, after the first paint, which so shows
+// the window without waiting for any of them.
 async function uruchom() {
-  const odpowiedz = await fetch('wirlok.wasm');
+  await new Promise((dalej) => requestAnimationFrame(() => setTimeout(dalej)));
+  const [odpowiedz, { Modul }, { uruchomOkno }, { dopasujWysokosc, sledzUklad }, { podlaczNadawanie }] = await Promise.all([
+    fetch('wirlok.wasm'), import('./modul.js'), import('./okno.js'), import('./uklad.js'), import('./nadawanie.js')]);
   if (!odpowiedz.ok) throw new Error(`wirlok.wasm: ${odpowiedz.status}`);
   const modul = await Modul.zBajtow(await odpowiedz.arrayBuffer());
   let telefon = () => false;
