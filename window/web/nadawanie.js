@@ -270,6 +270,12 @@ export function podlaczNadawanie(modul) {
     stan.textContent = komunikat;
   };
 
+  // The audio context is made as "Nadaj" goes down under a finger or the
+  // mouse, so that the press itself only starts the sound.
+  const przygotujDzwiek = () => {
+    if (wybor.dzwiek.checked) kontekst ??= new AudioContext({ latencyHint: 'interactive' });
+  };
+  el('Nadaj').addEventListener('pointerdown', przygotujDzwiek);
   el('Nadaj').addEventListener('click', () => {
     zatrzymaj('');
     const slowa = liczba(el('slowa'), SLOWA);
@@ -278,10 +284,8 @@ export function podlaczNadawanie(modul) {
       stan.textContent = 'Nie ma czego nadać: wpisz tekst w pole górne.';
       return;
     }
-    if (wybor.dzwiek.checked) {
-      kontekst ??= new AudioContext({ latencyHint: 'interactive' });
-      kontekst.resume();
-    }
+    przygotujDzwiek();
+    if (wybor.dzwiek.checked) kontekst.resume();
     const nadawanie = new Nadawanie(plan, {
       kontekst: wybor.dzwiek.checked ? kontekst : null,
       czestotliwosc: liczba(el('czestotliwosc'), CZESTOTLIWOSC),
