@@ -527,15 +527,15 @@ class Nadawanie(unittest.TestCase):
         self.otworz(dotyk=True)
         for wybor in ("przezLatarke", "przezWibracje"):
             self.p.find_element(By.ID, wybor).click()
-        self.nadaj("sos", 12)
+        self.nadaj("sos", 8)  # 150 ms a unit: a dot tells from a dash however late a timer fires
         WebDriverWait(self.p, 5).until(lambda _: self.js("return CSS.highlights.has('nadawana')"))
         self.assertIn(self.js("return [...CSS.highlights.get('nadawana')][0].toString()"), "so")
         WebDriverWait(self.p, 10).until(lambda _: self.stan() == "Nadano.")
         zapis = self.js("return {lampa, ...zapis}")
-        self.assertEqual(kropki_i_kreski(zapis["lampa"], 100), "...---...")
-        self.assertEqual(kropki_i_kreski(zapis["latarka"], 100), "...---...")
+        self.assertEqual(kropki_i_kreski(zapis["lampa"], 150), "...---...")
+        self.assertEqual(kropki_i_kreski(zapis["latarka"], 150), "...---...")
         wibracje = [ms for _, ms in zapis["wibracje"] if ms > 0]
-        self.assertEqual("".join("." if ms < 200 else "-" for ms in wibracje), "...---...")
+        self.assertEqual("".join("." if ms < 300 else "-" for ms in wibracje), "...---...")
         self.assertFalse(zapis["lampa"][-1][1] or zapis["latarka"][-1][1], "off at the end")
         self.assertFalse(self.js("return CSS.highlights.has('nadawana') || !!document.querySelector('.lustro')"))
         self.assertEqual(self.js("return naruszenia"), [], "within the content security policy")
