@@ -12,10 +12,11 @@
 // reader follow, to the layout on the screen.
 
 const SKALA_KOMPUTERA = 1.5;
+export const MARGINESY = 64;  // CSS px beside the desktop window: the page's margins, its frame and a scroll bar
 
 // The media queries of the two layouts, one the other's complement.
 export function zapytania({ szerokosc, wysokosc }) {
-  const miejsce = `(min-width: ${Math.ceil(szerokosc * SKALA_KOMPUTERA)}px)`;
+  const miejsce = `(min-width: ${Math.ceil(szerokosc * SKALA_KOMPUTERA) + MARGINESY}px)`;
   const wysokie = `(min-height: ${Math.ceil(wysokosc * SKALA_KOMPUTERA)}px)`;
   return {
     komputer: `${miejsce} and ${wysokie} and (pointer: fine), ${miejsce} and ${wysokie} and (pointer: none)`,
