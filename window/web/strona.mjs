@@ -19,7 +19,7 @@ async function zaladuj(nazwa) {
   return import(`data:text/javascript;base64,${tresc.toString('base64')}`);
 }
 const { Modul } = await zaladuj('modul.js');
-const { zapytania, kolejnoscCzytania } = await zaladuj('uklad.js');
+const { zapytania, kolejnoscCzytania, MARGINESY } = await zaladuj('uklad.js');
 const tabela = (await Modul.zBajtow(await readFile(wasm))).tabela;
 
 const ZNAKI_HTML = { '&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;' };
@@ -50,7 +50,7 @@ const strona = (await readFile(join(zrodla, 'index.html.in'), 'utf8'))
 // window's scale, up to twice its size, to fit the page's width.
 const px = (liczba) => `calc(${liczba} * var(--px))`;
 const geometria = [
-  `:root { --px: min(2px, (100vw - 48px) / ${tabela.szerokosc}); --okno: ${px(tabela.szerokosc)}; }`,
+  `:root { --px: min(2px, (100vw - ${MARGINESY}px) / ${tabela.szerokosc}); --okno: ${px(tabela.szerokosc)}; }`,
   `#${tabela.nazwa} { width: var(--okno); height: ${px(tabela.wysokosc)}; }`,
   ...tabela.kontrolki.map(({ nazwa, miejsce: [lewo, gora, szerokosc, wysokosc] }) =>
     `#${nazwa} { left: ${px(lewo)}; top: ${px(gora)}; width: ${px(szerokosc)}; height: ${px(wysokosc)}; }`),

@@ -12,10 +12,11 @@
 // reader follow, to the layout on the screen.
 
 const SKALA_KOMPUTERA = 1.5;
+export const MARGINESY = 64;  // CSS px beside the desktop window: the page's margins, its frame and a scroll bar
 
 // The media queries of the two layouts, one the other's complement.
 export function zapytania({ szerokosc, wysokosc }) {
-  const miejsce = `(min-width: ${Math.ceil(szerokosc * SKALA_KOMPUTERA)}px)`;
+  const miejsce = `(min-width: ${Math.ceil(szerokosc * SKALA_KOMPUTERA) + MARGINESY}px)`;
   const wysokie = `(min-height: ${Math.ceil(wysokosc * SKALA_KOMPUTERA)}px)`;
   return {
     komputer: `${miejsce} and ${wysokie} and (pointer: fine), ${miejsce} and ${wysokie} and (pointer: none)`,
@@ -52,16 +53,18 @@ export function dopasujWysokosc(pole, telefon) {
 }
 
 // Follows the screen: on a turn or a resize that crosses from one layout
-// to the other, reorders the controls. Returns whether the phone layout
-// is on now.
+// to the other, reorders the controls; on any resize, fits the fields'
+// heights anew. Returns a function that tells whether the phone layout is on.
 export function sledzUklad(tabela, pola) {
   const okno = document.getElementById(tabela.nazwa);
   const komputer = matchMedia(zapytania(tabela).komputer);
+  const dopasujPola = () => pola.forEach((pole) => dopasujWysokosc(pole, !komputer.matches));
   const zastosuj = () => {
     uporzadkuj(okno, komputer.matches ? tabela.kontrolki : kolejnoscCzytania(tabela));
-    for (const pole of pola) dopasujWysokosc(pole, !komputer.matches);
+    dopasujPola();
   };
   komputer.addEventListener('change', zastosuj);
+  addEventListener('resize', dopasujPola);
   zastosuj();
   return () => !komputer.matches;
 }
