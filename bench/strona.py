@@ -3,10 +3,14 @@
 # SPDX-License-Identifier: MIT
 
 """The web page's speed in headless Chromium over the built site served on
-127.0.0.1: the ready time of 10 loads (navigation start to the window
-built, "Mors" selected and the focus on Tlumacz), and a 1,000,000-character
-Polish text translated to Morse and back, from the click to the field
-showing the result. Prints the numbers; sets no limit.
+127.0.0.1, in the desktop layout (1280 x 800, a mouse) and the phone layout
+(390 x 844, a finger): the ready time (navigation start to the window wired,
+"Mors" selected and the focus on Tlumacz), median of 10 loads with warm
+caches and of 10 with cold ones, the first paint, and a 1,000,000-character
+Polish text translated to Morse and back, from the click to the frame that
+shows the result (in the phone layout the fields wrap it); and "Nadaj" on
+a 10,000-character message: how soon its sound starts and the longest the
+page is kept busy while it sends. Prints the numbers; sets no limit.
     strona.py SITE_DIR
 """
 import statistics
@@ -15,33 +19,117 @@ import os
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "web"))
 from przegladarka import Serwer, chromium, otworz  # noqa: E402
+from selenium.webdriver.common.by import By  # noqa: E402
+from selenium.webdriver.support.ui import WebDriverWait  # noqa: E402
 
 PROZA = "Zażółć gęślą jaźń, ala ma kota, a kot ma Alę! "
+# [layout, width, height, pixel ratio, a finger?]
+UKLADY = [("desktop", 1280, 800, 1, False), ("phone", 390, 844, 3, True)]
 
 # Clicks the button, then waits for the frame that shows the result.
 KLIK = """const [przycisk, gotowe] = arguments;
 const t0 = performance.now();
 document.getElementById(przycisk).click();
 requestAnimationFrame(() => setTimeout(() => gotowe(performance.now() - t0)));"""
+PIERWSZE_MALOWANIE = """new PerformanceObserver((lista) => arguments[0](lista.getEntries()[0].startTime))
+    .observe({type: 'paint', buffered: true});"""
+
+
+def mediana(czasy):
+    return f"median {statistics.median(czasy):.1f} ms, {min(czasy):.1f} to {max(czasy):.1f} ms"
+
+
+def zaladuj(p, adres, zimno):
+    """One load: its ready time and first paint; a cold one with no HTTP cache and no service worker."""
+    if zimno:
+        p.execute_cdp_cmd("Network.clearBrowserCache", {})
+        p.execute_cdp_cmd("Storage.clearDataForOrigin", {"origin": adres.rstrip("/"), "storageTypes": "all"})
+    gotowe = otworz(p, adres)
+    return gotowe, p.execute_async_script(PIERWSZE_MALOWANIE)
+
+
+# Before the page's scripts: keeps the audio context and the time of the
+# first change the page schedules on a gain, its first tone's first edge.
+NASLUCH = """const Kontekst = AudioContext;
+window.AudioContext = class extends Kontekst {
+  constructor(...argumenty) { super(...argumenty); window.kontekst = this; }
+};
+const ustaw = AudioParam.prototype.setValueAtTime;
+AudioParam.prototype.setValueAtTime = function (wartosc, czas) {
+  window.pierwszaZmiana ??= czas;
+  return ustaw.call(this, wartosc, czas);
+};"""
+
+# From each press of "Nadaj" (the pointer going down on it) keeps a timer
+# task queued for 3 s, whose gaps show how long the page was busy. The
+# result in ms: from the press to the first tone leaving the audio output,
+# the click's own task, the longest gap.
+PROBA = """const nadaj = document.getElementById('Nadaj');
+let [t0, klik, ostatni, najdluzej] = [0, 0, 0, 0];
+nadaj.addEventListener('pointerdown', (zdarzenie) => {
+  [t0, ostatni, najdluzej] = [zdarzenie.timeStamp, performance.now(), 0];
+  [window.pierwszaZmiana, window.wynik] = [undefined, undefined];
+  setTimeout(probka);
+}, {capture: true});
+nadaj.addEventListener('click', () => { klik = performance.now(); }, {capture: true});
+nadaj.addEventListener('click', () => { klik = performance.now() - klik; });
+const probka = () => {
+  const teraz = performance.now();
+  najdluzej = Math.max(najdluzej, teraz - ostatni);
+  ostatni = teraz;
+  if (teraz - t0 < 3000) return setTimeout(probka);
+  const znacznik = kontekst.getOutputTimestamp();
+  const start = znacznik.performanceTime + (pierwszaZmiana - znacznik.contextTime) * 1000 - t0;
+  document.getElementById('Zatrzymaj').click();
+  window.wynik = {start, klik, najdluzej};
+};"""
+
+
+def nadawanie(p, serwer, razy=5):
+    """'Nadaj' on a 10,000-character message, on a fresh page and again:
+    start of the sound and the longest busy stretch of the page, medians
+    of several loads."""
+    p.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": NASLUCH})
+    tekst = (PROZA * (10_000 // len(PROZA) + 1))[:10_000]
+    wyniki = {"first": [], "again": []}
+    for _ in range(razy):
+        otworz(p, serwer.adres)
+        p.execute_script("document.getElementById('a').value = arguments[0]", tekst)
+        p.execute_script(PROBA)
+        for ktore, lista in wyniki.items():
+            p.find_element(By.ID, "Nadaj").click()  # a real press, which lets the page start its sound
+            lista.append(WebDriverWait(p, 20).until(lambda _: p.execute_script("return window.wynik")))
+    for ktore, lista in wyniki.items():
+        print(f"Nadaj on 10,000 characters, {ktore} press (over {razy} loads): sound starts "
+              f"{mediana([w['start'] for w in lista])} after the press; the click's task {mediana([w['klik'] for w in lista])}; "
+              f"the longest busy stretch in 3 s {mediana([w['najdluzej'] for w in lista])}")
 
 
 def main():
     serwer = Serwer(sys.argv[1])
     p = chromium()
     try:
-        otworz(p, serwer.adres)  # a first visit fills the caches
-        czasy = sorted(otworz(p, serwer.adres) for _ in range(10))
-        print(f"ready: median {statistics.median(czasy):.1f} ms, {czasy[0]:.1f} to {czasy[-1]:.1f} ms over 10 loads")
+        for uklad, szerokosc, wysokosc, gestosc, dotyk in UKLADY:
+            p.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                "width": szerokosc, "height": wysokosc, "deviceScaleFactor": gestosc, "mobile": dotyk})
+            p.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": dotyk, "maxTouchPoints": 5})
+            p.execute_cdp_cmd("Network.enable", {})
+            for zimno in (False, True):
+                zaladuj(p, serwer.adres, zimno)  # a first visit fills the caches
+                gotowe, malowanie = zip(*(zaladuj(p, serwer.adres, zimno) for _ in range(10)))
+                print(f"{uklad}, {'cold' if zimno else 'warm'} cache: ready {mediana(gotowe)}; "
+                      f"first paint {mediana(malowanie)}")
 
-        tekst = (PROZA * (1_000_000 // len(PROZA) + 1))[:1_000_000]
-        p.execute_script("document.getElementById('a').value = arguments[0]", tekst)
-        tam = p.execute_async_script(KLIK, "Tlumacz")
-        dlugosc = p.execute_script("return document.getElementById('b').value.length")
-        p.execute_script("document.getElementById('Wyczysc1').click()")
-        z_powrotem = p.execute_async_script(KLIK, "Tlumacz")
-        wrocil = p.execute_script("return document.getElementById('a').value.length")
-        print(f"1,000,000 characters to Morse ({dlugosc:,} characters): {tam:.0f} ms")
-        print(f"and back ({wrocil:,} characters): {z_powrotem:.0f} ms")
+            tekst = (PROZA * (1_000_000 // len(PROZA) + 1))[:1_000_000]
+            p.execute_script("document.getElementById('a').value = arguments[0]", tekst)
+            tam = p.execute_async_script(KLIK, "Tlumacz")
+            dlugosc = p.execute_script("return document.getElementById('b').value.length")
+            p.execute_script("document.getElementById('Wyczysc1').click()")
+            z_powrotem = p.execute_async_script(KLIK, "Tlumacz")
+            wrocil = p.execute_script("return document.getElementById('a').value.length")
+            print(f"{uklad}: 1,000,000 characters to Morse ({dlugosc:,} characters) {tam:.0f} ms, "
+                  f"and back ({wrocil:,} characters) {z_powrotem:.0f} ms")
+        nadawanie(p, serwer)
     finally:
         p.quit()
         serwer.zatrzymaj()

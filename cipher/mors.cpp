@@ -298,11 +298,16 @@ std::u32string Dekoduj(std::u32string tekst, std::size_t od)
 }  // namespace
 
 // Morse notation starts with a dot or a dash, or ends with "\"; anything
-// else is plain text. One leading separator is dropped in either direction.
+// else is plain text.
+bool MorsDekoduje(std::u32string_view tekst)
+{
+    return !tekst.empty() && (tekst.front() == U'.' || tekst.front() == U'-' || tekst.back() == Odwrotny);
+}
+
+// One leading separator is dropped in either direction.
 std::u32string Mors(std::u32string tekst)
 {
-    const bool dekodowanie
-        = !tekst.empty() && (tekst.front() == U'.' || tekst.front() == U'-' || tekst.back() == Odwrotny);
+    const bool dekodowanie = MorsDekoduje(tekst);
     const std::size_t od = !tekst.empty() && Separator(tekst.front()) ? 1 : 0;
     if (dekodowanie)
         return Dekoduj(std::move(tekst), od);

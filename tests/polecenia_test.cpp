@@ -3,12 +3,15 @@
 // SPDX-License-Identifier: MIT
 
 #include "window/listaszyfrow.h"
+#include "window/nadawanie.h"
 #include "window/polecenia.h"
 #include "window/zdarzenia.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace wirlok {
 namespace {
@@ -113,6 +116,45 @@ TEST(Polecenia, CzyszczeniaOprozniajaSwojePole)
     EXPECT_EQ(okno.a, U"góra");
     EXPECT_EQ(okno.b, U"");
     EXPECT_EQ(okno.listaszyfrow, 2);
+}
+
+// What is sent, in units: a dot 1, a dash 3, 1 between them, 3 between
+// letters, 7 for each word gap.
+TEST(Nadawanie, HarmonogramJakWTabeli)
+{
+    using Tony = std::vector<std::pair<int, int>>;  // start, length
+    struct Przypadek {
+        StanOkna stan;
+        int pole;
+        Tony tony;
+        std::vector<std::vector<int>> litery;  // start, character, characters
+        int dlugosc;
+    };
+    const Tony sos{{0, 1}, {2, 1}, {4, 1}, {8, 3}, {12, 3}, {16, 3}, {22, 1}, {24, 1}, {26, 1}};
+    for (const auto& [stan, pole, tony, litery, dlugosc] : {
+             Przypadek{{U"sos", U"", 0}, 0, sos, {{0, 0, 1}, {8, 1, 1}, {22, 2, 1}}, 27},
+             Przypadek{{U"", U"SOS", 0}, 1, sos, {{0, 0, 1}, {8, 1, 1}, {22, 2, 1}}, 27},
+             Przypadek{{U"sós", U"stare", 0}, 0, sos, {{0, 0, 1}, {8, 1, 1}, {22, 2, 1}}, 27},
+             Przypadek{{U"e ", U"", 0}, 0, {{0, 1}}, {{0, 0, 1}}, 8},
+             Przypadek{{U"/a  t", U"", 0}, 0, {{0, 1}, {2, 3}, {19, 3}}, {{0, 1, 1}, {19, 4, 1}}, 22},
+             Przypadek{{U"a1t", U"", 0}, 0, {{0, 1}, {2, 3}, {11, 3}}, {{0, 0, 1}, {8, 1, 1}, {11, 2, 1}}, 14},
+             Przypadek{{U"", U".-/-/", 0}, 1, {{0, 1}, {2, 3}, {8, 3}}, {{0, 0, 2}, {8, 3, 1}}, 11},
+             Przypadek{{U"kot", U"\\\\...\\x\\", 0}, 1, {{7, 1}, {9, 1}, {11, 1}}, {{7, 2, 3}, {15, 6, 1}}, 15},
+             Przypadek{{U"", U"", 0}, 1, {}, {}, 0},
+         }) {
+        const Nadanie nadanie = DoNadania(stan);
+        Tony jest;
+        for (const Ton& ton : nadanie.tony)
+            jest.emplace_back(ton.poczatek, ton.dlugosc);
+        std::vector<std::vector<int>> jestLitery;
+        for (const Litera& l : nadanie.litery)
+            jestLitery.push_back({l.poczatek, static_cast<int>(l.znak), static_cast<int>(l.znaki)});
+        const std::string przypadek = testing::PrintToString(stan.a) + ' ' + testing::PrintToString(stan.b);
+        EXPECT_EQ(nadanie.pole, pole) << przypadek;
+        EXPECT_EQ(jest, tony) << przypadek;
+        EXPECT_EQ(jestLitery, litery) << przypadek;
+        EXPECT_EQ(nadanie.dlugosc, dlugosc) << przypadek;
+    }
 }
 
 }  // namespace

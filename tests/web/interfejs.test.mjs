@@ -11,8 +11,12 @@ import { test } from 'node:test';
 
 // The page's own module, loaded as the browser loads it: as an ES module,
 // which a .js file outside an npm package is not to Node.js 18.
-const zrodlo = await readFile(new URL('../../window/web/modul.js', import.meta.url));
-const { Modul } = await import(`data:text/javascript;base64,${zrodlo.toString('base64')}`);
+const zaladuj = async (plik) => {
+  const zrodlo = await readFile(new URL(`../../window/web/${plik}`, import.meta.url));
+  return import(`data:text/javascript;base64,${zrodlo.toString('base64')}`);
+};
+const { Modul } = await zaladuj('modul.js');
+const { harmonogram, ton, litera } = await zaladuj('nadawanie.js');
 
 const modul = await Modul.zBajtow(await readFile(process.env.WIRLOK_WASM));
 const [TLUMACZ, WYCZYSC1, WYCZYSC2] = ['Tlumacz', 'Wyczysc1', 'Wyczysc2'].map((n) => modul.tabela.klikniecia.indexOf(n));
@@ -73,3 +77,48 @@ test('a 1,000,000-character text to Morse and back', () => {
   assert.ok(a === 'zazolc gesla jazn, ala ma kota! '.repeat(31250), 'the text comes back');  // no megabyte diff
   assert.equal(modul.wykonaj(TLUMACZ, proza, '', 1).b.length, proza.length);
 });
+
+// What "Nadaj" sends, in ms at the given speed (a unit is 1200 ms / WPM):
+// a dot 1 unit, a dash 3, 1 between them, 3 between letters, 7 a word gap.
+// [what, a, b, WPM, field sent, tones [start, length], letters [start,
+// first code unit, how many], length]
+const NADAWANIE = [
+  ['"sos" at 12 WPM', 'sos', '', 12, 0,
+    [[0, 100], [200, 100], [400, 100], [800, 300], [1200, 300], [1600, 300], [2200, 100], [2400, 100], [2600, 100]],
+    [[0, 0, 1], [800, 1, 1], [2200, 2, 1]], 2700],
+  ['"sos" at 20 WPM', 'sos', '', 20, 0,
+    [[0, 60], [120, 60], [240, 60], [480, 180], [720, 180], [960, 180], [1320, 60], [1440, 60], [1560, 60]],
+    [[0, 0, 1], [480, 1, 1], [1320, 2, 1]], 1620],
+  ['"PARIS " at 12 WPM: 50 units', 'PARIS ', '', 12, 0,
+    [[0, 100], [200, 300], [600, 300], [1000, 100], [1400, 100], [1600, 300], [2200, 100], [2400, 300], [2800, 100],
+      [3200, 100], [3400, 100], [3800, 100], [4000, 100], [4200, 100]],
+    [[0, 0, 1], [1400, 1, 1], [2200, 2, 1], [3200, 3, 1], [3800, 4, 1]], 5000],
+  ['"PARIS " at 20 WPM: 3 s', 'PARIS ', '', 20, 0,
+    [[0, 60], [120, 180], [360, 180], [600, 60], [840, 60], [960, 180], [1320, 60], [1440, 180], [1680, 60],
+      [1920, 60], [2040, 60], [2280, 60], [2400, 60], [2520, 60]],
+    [[0, 0, 1], [840, 1, 1], [1320, 2, 1], [1920, 3, 1], [2280, 4, 1]], 3000],
+  ['a word gap', 'e e', '', 20, 0, [[0, 60], [480, 60]], [[0, 0, 1], [480, 2, 1]], 540],
+  ['a digit kept in the notation: a letter of silence', 'e5e', '', 20, 0, [[0, 60], [420, 60]],
+    [[0, 0, 1], [240, 1, 1], [420, 2, 1]], 480],
+  ['Polish letters', 'Żół', '', 20, 0,
+    [[0, 180], [240, 180], [480, 60], [600, 60], [840, 180], [1080, 180], [1320, 180], [1680, 60], [1800, 180],
+      [2040, 60], [2160, 60]],
+    [[0, 0, 1], [840, 1, 1], [1680, 2, 1]], 2220],
+  ['an emoji: two code units, silent', '😀e', '', 20, 0, [[180, 60]], [[0, 0, 2], [180, 2, 1]], 240],
+  ['a decode-direction text is sent as it stands', '', '\\...\\---\\...\\', 20, 1,
+    [[0, 60], [120, 60], [240, 60], [480, 180], [720, 180], [960, 180], [1320, 60], [1440, 60], [1560, 60]],
+    [[0, 1, 3], [480, 5, 3], [1320, 9, 3]], 1620],
+  ['the Morse notation in the other field', 'sos', '..', 20, 1, [[0, 60], [120, 60]], [[0, 0, 2]], 180],
+  ['nothing to send', '', '', 20, 1, [], [], 0],
+];
+
+for (const [nazwa, a, b, slowa, pole, tony, litery, dlugosc] of NADAWANIE) {
+  test(`sending: ${nazwa}`, () => {
+    const plan = harmonogram(modul.nadanie(a, b), slowa);
+    const ms = (s) => Math.round(s * 1e9) / 1e6;  // exact to a nanosecond
+    assert.deepEqual({ pole: plan.pole, dlugosc: ms(plan.dlugosc) }, { pole, dlugosc });
+    const kazdy = (jaki, ile) => Array.from({ length: ile }, (_, i) => jaki(plan, i));
+    assert.deepEqual(kazdy(ton, plan.tony.length / 2).map(([p, k]) => [ms(p), ms(k - p)]), tony);
+    assert.deepEqual(kazdy(litera, plan.litery.length / 3).map(([p, od, doZnaku]) => [ms(p), od, doZnaku - od]), litery);
+  });
+}

@@ -4,13 +4,17 @@
 
 """The page as a person uses it, in a real headless Chromium over the built
 site served on 127.0.0.1: keyboard and mouse, undo, the clipboard, long
-texts, a phone's screen, accessibility and use with no network.
-    strona_e2e.py SITE_DIR SCREENSHOT_DIR AXE_JS
+texts, phone and desktop screens in both colour schemes, accessibility, the
+content security policy, valid HTML, a module that cannot run and use with
+no network.
+    strona_e2e.py SITE_DIR SCREENSHOT_DIR NODE_MODULES
 """
 import os
 import shutil
+import subprocess
 import sys
 import tempfile
+import time
 import unittest
 
 from selenium.webdriver.common.action_chains import ActionChains
@@ -20,12 +24,40 @@ from selenium.webdriver.support.ui import Select, WebDriverWait
 
 from przegladarka import Serwer, chromium, otworz
 
-STRONA, ZRZUTY, AXE = sys.argv[1:4]
+STRONA, ZRZUTY, MODULY = sys.argv[1:4]
+AXE = os.path.join(MODULY, "axe-core", "axe.min.js")
+HTML_VALIDATE = os.path.join(MODULY, ".bin", "html-validate")
 KONTROLKI = {"a": "textarea", "listaszyfrow": "select", "Wyczysc2": "button", "Wyczysc1": "button",
              "b": "textarea", "Tlumacz": "button"}
 KOLEJNOSC_TAB = ["Tlumacz", "b", "Wyczysc1", "Wyczysc2", "listaszyfrow", "a"]
-WYMIARY_PRZYCISKOW = """return [...document.querySelectorAll('button')].map((p) => ({
-    id: p.id, miesci: p.scrollWidth <= p.clientWidth, wysokosc: p.getBoundingClientRect().height}))"""
+KOLEJNOSC_CZYTANIA = ["a", "listaszyfrow", "b", "Tlumacz", "Wyczysc1", "Wyczysc2"]
+WIADOMOSC = "Czuwaj! Zbiórka o szóstej przy ognisku, weźcie latarki i żółte chusty"
+# The page's controls as the screen shows them, and every piece of text.
+UKLAD = """const okno = document.getElementById('Form1');
+const prostokat = (e) => { const r = e.getBoundingClientRect(); return {lewo: r.left, prawo: r.right, gora: r.top, dol: r.bottom}; };
+const teksty = [...document.querySelectorAll('body *')].filter((e) => e.checkVisibility() &&
+    [...e.childNodes].some((w) => w.nodeType === Node.TEXT_NODE && w.textContent.trim()));
+return {
+  kontrolki: [...okno.querySelectorAll('textarea, select, button')].map((e) => ({id: e.id, ...prostokat(e)})),
+  okno: {...prostokat(okno), szerokosc: okno.clientWidth},
+  naglowek: prostokat(document.querySelector('h1')), pomoc: prostokat(document.getElementById('pomoc')),
+  obciete: [...okno.querySelectorAll('button, label')].filter((e) => e.clientWidth > 1 && e.scrollWidth > e.clientWidth)
+    .map((e) => e.textContent),
+  czcionki: teksty.map((e) => [e.tagName, parseFloat(getComputedStyle(e).fontSize)]),
+  przewijanie: document.documentElement.scrollWidth, ekran: document.documentElement.clientWidth,
+  wysokoscEkranu: innerHeight,
+  b: {przewija: document.getElementById('b').scrollHeight > document.getElementById('b').clientHeight + 1}};"""
+# Every policy violation a page meets, from its first script on.
+NARUSZENIA = """window.naruszenia = [];
+addEventListener('securitypolicyviolation', (z) => naruszenia.push(`${z.violatedDirective} ${z.blockedURI}`));"""
+
+
+def ekran(p, szerokosc, wysokosc, gestosc=1, dotyk=False, schemat="light"):
+    """Emulates a screen: its size, pixel ratio, a finger or a mouse, and the colour scheme."""
+    p.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+        "width": szerokosc, "height": wysokosc, "deviceScaleFactor": gestosc, "mobile": dotyk})
+    p.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": dotyk, "maxTouchPoints": 5 if dotyk else 1})
+    p.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": [{"name": "prefers-color-scheme", "value": schemat}]})
 
 
 class Strona(unittest.TestCase):
@@ -33,6 +65,7 @@ class Strona(unittest.TestCase):
     def setUpClass(cls):
         cls.serwer = Serwer(STRONA)
         cls.p = chromium()
+        cls.p.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": NARUSZENIA})
 
     @classmethod
     def tearDownClass(cls):
@@ -41,7 +74,13 @@ class Strona(unittest.TestCase):
 
     def setUp(self):
         self.p.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+        self.p.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
+        self.p.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
         otworz(self.p, self.serwer.adres)
+
+    def tearDown(self):
+        # Whatever the test did, the page's policy let all of it run.
+        self.assertEqual(self.p.execute_script("return window.naruszenia"), [])
 
     def el(self, nazwa):
         return self.p.find_element(By.ID, nazwa)
@@ -77,9 +116,15 @@ class Strona(unittest.TestCase):
         self.assertEqual([o.text for o in Select(self.el("listaszyfrow")).options],
                          ["Mors", "Gaderypoluki", "Koniecmatury", "Flashpoint"])
         self.assertEqual(Select(self.el("listaszyfrow")).first_selected_option.text, "Mors")
-        self.assertEqual([self.el(n).get_attribute("aria-label") for n in ("a", "b", "listaszyfrow")],
+        self.assertEqual([self.el(n).accessible_name for n in ("a", "b", "listaszyfrow")],
                          ["Pole górne", "Pole dolne", "Lista szyfrów"])
         self.assertEqual(p.switch_to.active_element.get_attribute("id"), "Tlumacz")
+        self.assertEqual(p.find_element(By.TAG_NAME, "h1").text, "Wirlok by DREVNOK")
+        self.assertIn("GA-DE-RY-PO-LU-KI", self.el("pomoc").text)
+        polityka = p.execute_script("return document.querySelector('meta[http-equiv=Content-Security-Policy]').content")
+        for zasada in ("default-src 'self'", "script-src 'self' 'wasm-unsafe-eval'", "object-src 'none'",
+                       "base-uri 'none'"):
+            self.assertIn(zasada, polityka)
 
     def test_kolejnosc_tab(self):
         aktywny = lambda: self.p.switch_to.active_element.get_attribute("id")
@@ -157,32 +202,152 @@ class Strona(unittest.TestCase):
         self.assertEqual((self.tekst("a"), self.tekst("b")), ("Ala", ""))
 
     def test_uklad_na_kazdym_ekranie(self):
-        # [screen width, height, pixel ratio, phone?, screenshot]
-        ekrany = [(360, 740, 3, True, None), (390, 844, 3, True, "strona-telefon.png"),
-                  (430, 932, 3, True, None), (1280, 800, 1, False, "strona-komputer.png")]
-        for szerokosc, wysokosc, gestosc, telefon, zrzut in ekrany:
-            with self.subTest(szerokosc=szerokosc):
-                self.p.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
-                    "width": szerokosc, "height": wysokosc, "deviceScaleFactor": gestosc, "mobile": telefon})
-                otworz(self.p, self.serwer.adres)
-                okno = self.p.execute_script("""const r = document.getElementById('Form1').getBoundingClientRect();
-                    return {prawo: r.right, szerokosc: r.width, przewijanie: document.documentElement.scrollWidth,
-                            ekran: document.documentElement.clientWidth}""")
-                self.assertLessEqual(okno["prawo"], szerokosc)
-                self.assertLessEqual(okno["przewijanie"], okno["ekran"], "no sideways scrolling")
-                self.assertLessEqual(okno["szerokosc"], 2 * 312 + 0.5)
-                for przycisk in self.p.execute_script(WYMIARY_PRZYCISKOW):
-                    self.assertTrue(przycisk["miesci"], f"{przycisk['id']}: the caption fits")
+        # [width, height, pixel ratio, a finger?, the phone layout?, the whole Morse message in view?]: the phone
+        # layout wherever the window does not fit at 1.5 times its size or a finger points. Screenshots in both
+        # colour schemes.
+        ekrany = [(320, 640, 3, True, True, False), (360, 800, 3, True, True, False), (390, 844, 3, True, True, True),
+                  (430, 932, 3, True, True, False), (844, 390, 3, True, True, False),
+                  (768, 1024, 2, True, True, False), (480, 700, 1, False, True, False),
+                  (600, 420, 1, False, False, False), (1280, 800, 1, False, False, False)]
+        for szerokosc, wysokosc, gestosc, dotyk, telefon, caly in ekrany:
+            for schemat in ("light", "dark"):
+                with self.subTest(ekran=f"{szerokosc}x{wysokosc}", schemat=schemat):
+                    ekran(self.p, szerokosc, wysokosc, gestosc, dotyk, schemat)
+                    otworz(self.p, self.serwer.adres)
+                    self.el("a").send_keys(WIADOMOSC)
+                    self.el("Tlumacz").click()
+                    self.assertEqual(len(self.tekst("b")), 235)
+                    u = self.p.execute_script(UKLAD)
+                    self.assertLessEqual(u["przewijanie"], u["ekran"], "no sideways scrolling")
+                    self.assertEqual(u["obciete"], [], "captions whole")
                     if telefon:
-                        self.assertGreaterEqual(przycisk["wysokosc"], 24 - 0.01, przycisk["id"])
-                if zrzut:
-                    self.p.save_screenshot(os.path.join(ZRZUTY, zrzut))
+                        self.sprawdz_telefon(u, caly)
+                    else:
+                        self.assertEqual([k["id"] for k in u["kontrolki"]], KOLEJNOSC_TAB)
+                        self.assertTrue(1.5 * 312 <= u["okno"]["szerokosc"] <= 2 * 312 + 0.5, u["okno"])
+                        self.assertAlmostEqual(u["okno"]["lewo"], u["ekran"] - u["okno"]["prawo"], delta=1, msg="centred")
+                        self.assertLess(u["naglowek"]["dol"], u["okno"]["gora"])
+                        self.assertGreater(u["pomoc"]["gora"], u["okno"]["dol"])
+                    self.p.save_screenshot(os.path.join(ZRZUTY, f"strona-{szerokosc}x{wysokosc}-{schemat}.png"))
+
+    def sprawdz_telefon(self, u, caly):
+        kontrolki = u["kontrolki"]
+        self.assertEqual([k["id"] for k in kontrolki], KOLEJNOSC_CZYTANIA, "read in the order shown")
+        for k in kontrolki:
+            self.assertGreaterEqual(k["dol"] - k["gora"], 44 - 0.01, k["id"])
+        for i, x in enumerate(kontrolki):
+            for y in kontrolki[i + 1:]:
+                odstep = max(y["gora"] - x["dol"], y["lewo"] - x["prawo"], x["lewo"] - y["prawo"])
+                self.assertGreaterEqual(odstep, 8 - 0.01, f"{x['id']} and {y['id']}")
+        self.assertEqual(sorted(kontrolki, key=lambda k: (round(k["gora"]), k["lewo"])), kontrolki)
+        self.assertEqual([c for c in u["czcionki"] if c[1] < 16], [], "no text under 16 px")
+        self.assertFalse(u["b"]["przewija"], "the lower field shows its whole text")
+        if caly:
+            b = next(k for k in kontrolki if k["id"] == "b")
+            self.assertLessEqual(b["dol"], u["wysokoscEkranu"], "in view without scrolling the page")
+
+    def test_przelacza_uklad_nic_nie_gubiac(self):
+        ekran(self.p, 1280, 800)
+        otworz(self.p, self.serwer.adres)
+        self.el("a").send_keys("Ala ma kota")
+        self.el("b").send_keys("stary")
+        for telefon, kolejnosc in ((True, KOLEJNOSC_CZYTANIA), (False, KOLEJNOSC_TAB)):
+            with self.subTest(telefon=telefon):
+                ekran(self.p, 390, 844, 3, True) if telefon else ekran(self.p, 1280, 800)
+                WebDriverWait(self.p, 5).until(lambda p: [k["id"] for k in p.execute_script(UKLAD)["kontrolki"]]
+                                              == kolejnosc)
+                self.assertEqual((self.tekst("a"), self.tekst("b")), ("Ala ma kota", "stary"))
+
+    def test_cofnij_na_telefonie(self):
+        ekran(self.p, 390, 844, 3, True)
+        otworz(self.p, self.serwer.adres)
+        cofnij = (By.CSS_SELECTOR, "#cofniecie button")
+        self.el("b").send_keys("stary tekst")
+        self.el("a").send_keys(WIADOMOSC)
+        self.el("Tlumacz").click()
+        mors = self.tekst("b")
+        self.p.find_element(*cofnij).click()
+        self.assertEqual(self.tekst("b"), "stary tekst")
+        self.el("Tlumacz").click()
+        self.el("Wyczysc1").click()
+        self.assertIn("Pole górne", self.el("cofniecie").text)
+        self.p.save_screenshot(os.path.join(ZRZUTY, "strona-cofnij.png"))
+        self.p.find_element(*cofnij).click()
+        self.assertEqual(self.tekst("a"), WIADOMOSC)
+        self.assertEqual(self.p.find_elements(*cofnij), [], "the offer goes once used")
+        self.el("Wyczysc1").click()
+        self.el("Tlumacz").click()
+        self.assertEqual((self.tekst("a"), self.tekst("b")), (
+            "czuwaj! zbiorka o szostej przy ognisku, wezcie latarki i zolte chusty", mors))
 
     def test_dostepnosc_axe(self):
         with open(AXE, encoding="utf-8") as plik:
-            self.p.execute_script(plik.read())
-        wynik = self.p.execute_async_script("axe.run(document).then((w) => arguments[0](w.violations))")
-        self.assertEqual([(n["id"], [w["target"] for w in n["nodes"]]) for n in wynik], [])
+            axe = plik.read()
+        for telefon in (False, True):
+            for schemat in ("light", "dark"):
+                with self.subTest(telefon=telefon, schemat=schemat):
+                    ekran(self.p, 390, 844, 3, True, schemat) if telefon else ekran(self.p, 1280, 800, 1, False, schemat)
+                    otworz(self.p, self.serwer.adres)
+                    self.el("a").send_keys("Ala")
+                    self.el("Wyczysc1").click()  # with the "Cofnij" offer on the screen
+                    self.p.execute_script(axe)
+                    wynik = self.p.execute_async_script("axe.run(document).then((w) => arguments[0](w.violations))")
+                    self.assertEqual([(n["id"], [w["target"] for w in n["nodes"]]) for n in wynik], [])
+
+    def test_poprawny_html(self):
+        self.el("a").send_keys("Ala")
+        self.el("Wyczysc1").click()
+        with open(os.path.join(STRONA, "index.html"), encoding="utf-8") as plik:
+            zbudowana = plik.read()
+        zywa = "<!DOCTYPE html>\n" + self.p.execute_script("return document.documentElement.outerHTML")
+        # [page, its HTML, rules left out]: the browser's serialiser writes hidden="" and keeps the blank
+        # lines around the controls the script moved, neither of which is an error of HTML.
+        strony = [("as shipped", zbudowana, []),
+                  ("as the script leaves it", zywa, ["attribute-boolean-style:off", "no-trailing-whitespace:off"])]
+        for nazwa, html, bez in strony:
+            with self.subTest(nazwa):
+                wynik = subprocess.run([HTML_VALIDATE, "--stdin", *(f"--rule={r}" for r in bez)], input=html,
+                                       capture_output=True, text=True)
+                self.assertEqual(wynik.returncode, 0, wynik.stdout + wynik.stderr)
+
+
+class ModulNieDziala(unittest.TestCase):
+    """The page says in Polish why there is no window, and what to do."""
+
+    def test_komunikat_zamiast_okna(self):
+        # [what, change to the site, the message shown]
+        przypadki = [
+            ("the module is missing", lambda kopia: os.remove(os.path.join(kopia, "wirlok.wasm")), "blad"),
+            ("the module is broken", lambda kopia: open(os.path.join(kopia, "wirlok.wasm"), "wb").close(), "blad"),
+            ("a script is missing", lambda kopia: os.remove(os.path.join(kopia, "okno.js")), "blad"),
+            ("a policy without wasm-unsafe-eval", lambda kopia: zamien(os.path.join(kopia, "index.html"),
+                                                                       " 'wasm-unsafe-eval'", ""), "blad"),
+            ("scripts off", None, "noscript"),
+        ]
+        for nazwa, zmiana, komunikat in przypadki:
+            with self.subTest(nazwa), tempfile.TemporaryDirectory() as kopia:
+                shutil.copytree(STRONA, kopia, dirs_exist_ok=True)
+                if zmiana:
+                    zmiana(kopia)
+                serwer = Serwer(kopia)
+                p = chromium()
+                try:
+                    p.execute_cdp_cmd("Emulation.setScriptExecutionDisabled", {"value": zmiana is None})
+                    p.get(serwer.adres)
+                    selektor = "#blad" if komunikat == "blad" else ".blad"
+                    tekst = WebDriverWait(p, 10).until(lambda p: p.find_element(By.CSS_SELECTOR, selektor).text)
+                    self.assertIn("odśwież", tekst.lower())
+                    self.assertFalse(p.find_element(By.ID, "Form1").is_displayed())
+                finally:
+                    p.quit()
+                    serwer.zatrzymaj()
+
+
+def zamien(sciezka, co, na):
+    with open(sciezka, encoding="utf-8") as plik:
+        tresc = plik.read()
+    with open(sciezka, "w", encoding="utf-8") as plik:
+        plik.write(tresc.replace(co, na))
 
 
 class PamiecStrony(unittest.TestCase):
@@ -193,6 +358,7 @@ class PamiecStrony(unittest.TestCase):
         shutil.copytree(STRONA, self.kopia, dirs_exist_ok=True)
         self.serwer = Serwer(self.kopia)
         self.p = chromium()
+        self.p.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": NARUSZENIA})
         otworz(self.p, self.serwer.adres)
         self.p.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
 
@@ -210,16 +376,224 @@ class PamiecStrony(unittest.TestCase):
         self.p.find_element(By.ID, "a").send_keys("sos")
         self.p.find_element(By.ID, "Tlumacz").click()
         self.assertEqual(self.p.execute_script("return document.getElementById('b').value"), "\\...\\---\\...\\")
+        self.assertEqual(self.p.execute_script("return window.naruszenia"), [])
 
     def test_nowa_wersja_zastepuje_stara_pamiec(self):
         [stara] = self.pamieci()
-        sw = os.path.join(self.kopia, "sw.js")
-        with open(sw, encoding="utf-8") as plik:
-            tresc = plik.read()
-        with open(sw, "w", encoding="utf-8") as plik:
-            plik.write(tresc.replace(stara, "wirlok-nowa"))
+        zamien(os.path.join(self.kopia, "sw.js"), stara, "wirlok-nowa")
         otworz(self.p, self.serwer.adres)
         WebDriverWait(self.p, 20).until(lambda _: self.pamieci() == ["wirlok-nowa"])
+
+
+# Stand-ins for what headless Chromium lacks, put in before the page's own
+# scripts: a camera track with a torch, vibration, the share sheet, and a
+# tap on the sound the page sends. What they receive is kept in "zapis".
+ZASTEPCY = """window.zapis = {latarka: [], wibracje: [], udostepnione: []};
+const sciezka = {getCapabilities: () => ({torch: true}), stop() {},
+    applyConstraints: async (c) => { zapis.latarka.push([performance.now(), c.advanced[0].torch]); }};
+Object.assign(navigator.mediaDevices, {
+    getSupportedConstraints: () => ({torch: true}), enumerateDevices: async () => [{kind: 'videoinput'}],
+    getUserMedia: async () => ({getVideoTracks: () => [sciezka], getTracks: () => [sciezka]})});
+navigator.vibrate = (ms) => { zapis.wibracje.push([performance.now(), ms]); return true; };
+navigator.share = async (dane) => { zapis.udostepnione.push(dane.text); };
+const polacz = AudioNode.prototype.connect;
+AudioNode.prototype.connect = function (cel, ...reszta) {
+    if (cel instanceof AudioDestinationNode) {
+        window.nasluch ??= new AnalyserNode(cel.context, {fftSize: 2048});
+        polacz.call(this, nasluch);
+    }
+    return polacz.call(this, cel, ...reszta);
+};"""
+
+# The lamp's changes, kept as [ms, lit].
+LAMPA = """window.lampa = [];
+new MutationObserver(() => lampa.push([performance.now(), document.getElementById('lampa').classList.contains('swieci')]))
+    .observe(document.getElementById('lampa'), {attributes: true});"""
+
+# "PARIS " at 20 WPM rendered through the page's own sound code into an
+# OfflineAudioContext, then each tone found again: its edges where the
+# amplitude at the pitch passes half its height, its pitch from the time
+# between its first and last rising zero crossings. Seconds from the start.
+DZWIEK = """const gotowe = arguments[arguments.length - 1];
+(async () => {
+  const {Modul} = await import('./modul.js');
+  const {harmonogram, generator, zaplanujTony} = await import('./nadawanie.js');
+  const modul = await Modul.zBajtow(await (await fetch('wirlok.wasm')).arrayBuffer());
+  const plan = harmonogram(modul.nadanie('PARIS ', ''), 20);
+  const [CZESTOSC, TON, T0] = [48000, 600, 0.05];
+  const kontekst = new OfflineAudioContext(1, Math.round((T0 + plan.dlugosc + 0.05) * CZESTOSC), CZESTOSC);
+  zaplanujTony(generator(kontekst, TON, T0).wzmocnienie.gain, plan, 0, T0, Infinity);
+  const x = (await kontekst.startRendering()).getChannelData(0);
+  const okres = CZESTOSC / TON;
+  const i = new Float64Array(x.length + 1), q = new Float64Array(x.length + 1);
+  for (let n = 0; n < x.length; n++) {
+    i[n + 1] = i[n] + x[n] * Math.cos(2 * Math.PI * n / okres);
+    q[n + 1] = q[n] + x[n] * Math.sin(2 * Math.PI * n / okres);
+  }
+  const amplituda = (n) => {
+    const [od, dop] = [Math.max(0, n - okres / 2), Math.min(x.length, n + okres / 2)];
+    return 2 * Math.hypot(i[dop] - i[od], q[dop] - q[od]) / okres;
+  };
+  const a = Array.from(x, (_, n) => amplituda(n));
+  const prog = a.reduce((m, v) => Math.max(m, v)) / 2;
+  const tony = [];
+  for (let n = 1; n < x.length; n++) {
+    const przejscie = (a[n] - prog) / (a[n] - a[n - 1]);
+    if (a[n - 1] < prog && a[n] >= prog) tony.push([(n - przejscie) / CZESTOSC - T0]);
+    if (a[n - 1] >= prog && a[n] < prog) tony.at(-1).push((n - przejscie) / CZESTOSC - T0);
+  }
+  for (const ton of tony) {
+    const zera = [];
+    for (let n = Math.ceil((ton[0] + T0) * CZESTOSC); n < (ton[1] + T0) * CZESTOSC; n++) {
+      if (x[n - 1] < 0 && x[n] >= 0) zera.push(n - x[n] / (x[n] - x[n - 1]));
+    }
+    ton.push((zera.length - 1) * CZESTOSC / (zera.at(-1) - zera[0]));
+  }
+  const cisza = x.subarray(Math.round((T0 + tony.at(-1)[1] + 0.005) * CZESTOSC)).reduce((m, v) => Math.max(m, Math.abs(v)), 0);
+  return {tony, dlugosc: plan.dlugosc, cisza};
+})().then(gotowe, (blad) => gotowe(String(blad)));"""
+
+# "PARIS " at 20 WPM, 60 ms a unit: each tone's start and end in ms.
+PARIS_20 = [(0, 60), (120, 300), (360, 540), (600, 660), (840, 900), (960, 1140), (1320, 1380), (1440, 1620),
+            (1680, 1740), (1920, 1980), (2040, 2100), (2280, 2340), (2400, 2460), (2520, 2580)]
+
+
+def kropki_i_kreski(zmiany, jednostka):
+    """The signs that [ms, on] changes show: on for under 2 units a dot,
+    longer a dash."""
+    znaki = ""
+    for (t, wlaczone), (t_dalej, _) in zip(zmiany, zmiany[1:]):
+        if wlaczone:
+            znaki += "." if t_dalej - t < 2 * jednostka else "-"
+    return znaki
+
+
+class Nadawanie(unittest.TestCase):
+    """The sending panel: sound, lamp, torch and vibration on one time line,
+    Zatrzymaj, Kopiuj and Udostępnij."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.serwer = Serwer(STRONA)
+        cls.p = chromium()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.p.quit()
+        cls.serwer.zatrzymaj()
+
+    def setUp(self):
+        self.skrypty = []
+
+    def tearDown(self):
+        for skrypt in self.skrypty:
+            self.p.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", {"identifier": skrypt})
+        for polecenie in ("Emulation.setTouchEmulationEnabled", "Emulation.setEmulatedMedia"):
+            self.p.execute_cdp_cmd(polecenie, {"enabled": False} if "Touch" in polecenie else {"features": []})
+
+    def otworz(self, zastepcy=True, dotyk=False):
+        for skrypt in (NARUSZENIA, ZASTEPCY) if zastepcy else (NARUSZENIA,):
+            self.skrypty.append(self.p.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                                       {"source": skrypt})["identifier"])
+        self.p.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": dotyk, "maxTouchPoints": 5})
+        otworz(self.p, self.serwer.adres)
+        self.p.execute_script(LAMPA)
+
+    def js(self, skrypt, *argumenty):
+        return self.p.execute_script(skrypt, *argumenty)
+
+    def stan(self):
+        return self.js("return document.getElementById('stanNadawania').textContent")
+
+    def nadaj(self, tekst, slowa):
+        self.p.find_element(By.ID, "a").send_keys(tekst)
+        pole = self.p.find_element(By.ID, "slowa")
+        pole.clear()
+        pole.send_keys(str(slowa))
+        self.p.find_element(By.ID, "Nadaj").send_keys(Keys.ENTER)
+
+    def test_dzwiek_paris_co_do_milisekundy(self):
+        otworz(self.p, self.serwer.adres)
+        wynik = self.p.execute_async_script(DZWIEK)
+        self.assertIsInstance(wynik, dict, wynik)
+        self.assertAlmostEqual(wynik["dlugosc"], 3.0, places=9)
+        self.assertEqual(len(wynik["tony"]), len(PARIS_20))
+        bledy = []
+        for (poczatek, koniec, czestotliwosc), oczekiwany in zip(wynik["tony"], PARIS_20):
+            bledy += [abs(poczatek * 1000 - oczekiwany[0]), abs(koniec * 1000 - oczekiwany[1])]
+            self.assertAlmostEqual(czestotliwosc, 600, delta=1)
+        self.assertLess(max(bledy), 1, f"ms off the schedule: {bledy}")
+        self.assertLess(wynik["cisza"], 1e-4, "silence after the last tone")
+        print(f"\n  tones of \"PARIS \": at most {max(bledy):.3f} ms off", file=sys.stderr)
+
+    def test_lampa_latarka_i_wibracje_ida_z_harmonogramem(self):
+        self.otworz(dotyk=True)
+        for wybor in ("przezLatarke", "przezWibracje"):
+            self.p.find_element(By.ID, wybor).click()
+        self.nadaj("sos", 8)  # 150 ms a unit: a dot tells from a dash however late a timer fires
+        WebDriverWait(self.p, 5).until(lambda _: self.js("return CSS.highlights.has('nadawana')"))
+        self.assertIn(self.js("return [...CSS.highlights.get('nadawana')][0].toString()"), "so")
+        WebDriverWait(self.p, 10).until(lambda _: self.stan() == "Nadano.")
+        zapis = self.js("return {lampa, ...zapis}")
+        self.assertEqual(kropki_i_kreski(zapis["lampa"], 150), "...---...")
+        self.assertEqual(kropki_i_kreski(zapis["latarka"], 150), "...---...")
+        wibracje = [ms for _, ms in zapis["wibracje"] if ms > 0]
+        self.assertEqual("".join("." if ms < 300 else "-" for ms in wibracje), "...---...")
+        self.assertFalse(zapis["lampa"][-1][1] or zapis["latarka"][-1][1], "off at the end")
+        self.assertFalse(self.js("return CSS.highlights.has('nadawana') || !!document.querySelector('.lustro')"))
+        self.assertEqual(self.js("return naruszenia"), [], "within the content security policy")
+
+    def test_zatrzymaj_tlumacz_i_czyszczenie_wyciszaja_od_razu(self):
+        self.otworz()
+        glosnosc = "const d = new Float32Array(nasluch.fftSize); nasluch.getFloatTimeDomainData(d); " \
+                   "return Math.max(...d.map(Math.abs))"
+        for przycisk in ("Zatrzymaj", "Tlumacz", "Wyczysc1"):
+            with self.subTest(przycisk=przycisk):
+                self.js("document.getElementById('a').value = ''")
+                self.nadaj("eeeeeeeeee", 5)
+                WebDriverWait(self.p, 5).until(lambda _: self.js(glosnosc) > 0.1)
+                self.p.find_element(By.ID, przycisk).click()
+                self.assertEqual(self.stan(), "Zatrzymano.")
+                self.assertFalse(self.js("return document.getElementById('lampa').classList.contains('swieci')"))
+                time.sleep(0.1)  # the analyser's 43 ms after the 5 ms fall
+                self.assertEqual(self.js(glosnosc), 0)
+
+    def test_dostepnosc_axe_podczas_nadawania(self):
+        self.otworz()
+        self.nadaj("sos sos sos", 12)
+        with open(AXE, encoding="utf-8") as plik:
+            self.js(plik.read())
+        wynik = self.p.execute_async_script("axe.run(document).then((w) => arguments[0](w.violations))")
+        self.assertTrue(self.js("return !!document.querySelector('.lustro')"), "still sending")
+        self.assertEqual([(n["id"], [w["target"] for w in n["nodes"]]) for n in wynik], [])
+
+    def test_kopiuj_3_miliony_znakow_i_udostepnij(self):
+        self.otworz()
+        self.p.execute_cdp_cmd("Browser.grantPermissions", {
+            "origin": self.serwer.adres.rstrip("/"), "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
+        self.js("document.getElementById('a').value = 'Czuwaj! '.repeat(375000)")
+        self.p.find_element(By.ID, "Kopiuja").click()
+        WebDriverWait(self.p, 20).until(lambda _: self.stan().startswith("Skopiowano"))
+        self.assertTrue(self.p.execute_async_script(
+            "navigator.clipboard.readText().then((t) => arguments[0](t === document.getElementById('a').value))"))
+        self.assertEqual(self.stan(), "Skopiowano pole górne: 3\u00a0000\u00a0000 znaków.")
+        self.js("document.getElementById('b').value = '\\\\...\\\\---\\\\...\\\\'")
+        self.p.find_element(By.ID, "Udostepnij").click()
+        WebDriverWait(self.p, 5).until(lambda _: self.js("return zapis.udostepnione.length"))
+        self.assertEqual(self.js("return zapis.udostepnione"), ["\\...\\---\\...\\"])
+
+    def test_czego_przegladarka_nie_daje_jest_wylaczone_z_powodem(self):
+        self.p.execute_cdp_cmd("Emulation.setEmulatedMedia",
+                               {"features": [{"name": "prefers-reduced-motion", "value": "reduce"}]})
+        self.otworz(zastepcy=False)
+        WebDriverWait(self.p, 5).until(lambda _: self.js("return document.getElementById('przezLatarke').disabled"))
+        wybory = self.js("""return ['przezLatarke', 'przezWibracje', 'przezLampe', 'przezDzwiek'].map((id) => {
+            const w = document.getElementById(id);
+            return [w.disabled, w.checked, document.getElementById(w.getAttribute('aria-describedby'))?.textContent];
+        })""")
+        self.assertEqual([w[:2] for w in wybory], [[True, False], [True, False], [False, False], [False, True]])
+        self.assertTrue(wybory[0][2].startswith("niedostępna:") and wybory[1][2].startswith("niedostępne:"))
+        self.assertFalse(self.p.find_elements(By.ID, "Udostepnij"), "no Web Share here")
 
 
 if __name__ == "__main__":

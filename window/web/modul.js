@@ -36,6 +36,18 @@ export class Modul {
     return wynik;
   }
 
+  // What "Nadaj" sends from the two fields: the field (0: a, 1: b), the
+  // length in units, the tones as [start, length, ...] in units and the
+  // letters as [start in units, first code unit in the field, how many, ...].
+  nadanie(a, b) {
+    this.#zapisz(0, a);
+    this.#zapisz(1, b);
+    const ile = this.e.wirlok_nadaj();
+    const liczby = new Int32Array(this.e.memory.buffer, this.e.wirlok_nadanie(), ile).slice();
+    const [pole, dlugosc, tonow] = liczby;
+    return { pole, dlugosc, tony: liczby.subarray(4, 4 + 2 * tonow), litery: liczby.subarray(4 + 2 * tonow) };
+  }
+
   #zapisz(pole, tekst) {
     const wskaznik = this.e.wirlok_bufor(pole, tekst.length);
     const bufor = new Uint16Array(this.e.memory.buffer, wskaznik, tekst.length);

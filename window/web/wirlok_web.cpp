@@ -11,12 +11,14 @@
 
 #include "window/kontrolki.h"
 #include "window/listaszyfrow.h"
+#include "window/nadawanie.h"
 #include "window/utf16.h"
 #include "window/zdarzenia.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #define WIRLOK_EKSPORT(nazwa) extern "C" __attribute__((export_name(#nazwa)))
 
@@ -26,6 +28,7 @@ namespace {
 std::array<std::u16string, 2> pola;  // a and b
 std::int16_t wybrany = -1;
 std::string tabela;
+std::vector<std::int32_t> nadanie;
 
 std::u16string& Pole(int pole) { return pola[pole == 1 ? 1 : 0]; }
 
@@ -130,6 +133,24 @@ std::string Tabela()
     return json + "]}";
 }
 
+// Where each letter stands, from characters to UTF-16 code units of its
+// field: the letters come in the order of the text, so one walk serves all.
+void WUtf16(std::vector<Litera>& litery, std::u32string_view tekst)
+{
+    std::size_t znak = 0;
+    std::size_t jednostka = 0;
+    const auto idzDo = [&](std::size_t cel) {
+        for (; znak < cel && znak < tekst.size(); ++znak)
+            jednostka += tekst[znak] > 0xFFFF ? 2 : 1;
+        return jednostka;
+    };
+    for (Litera& litera : litery) {
+        const std::size_t od = idzDo(litera.znak);
+        litera.znaki = idzDo(litera.znak + litera.znaki) - od;
+        litera.znak = od;
+    }
+}
+
 }  // namespace
 }  // namespace wirlok
 
@@ -182,3 +203,28 @@ WIRLOK_EKSPORT(wirlok_tabela_dlugosc) std::uint32_t wirlok_tabela_dlugosc()
     wirlok_tabela();  // makes the table on the first call
     return tabela.size();
 }
+
+// What "Nadaj" sends from the fields in the buffers, as 32-bit numbers:
+// the field (0 a, 1 b), the length in units, the number of tones and of
+// letters, then each tone's start and length, then each letter's start in
+// units and its place in the field (first UTF-16 code unit, how many).
+// Returns how many numbers wirlok_nadanie holds.
+WIRLOK_EKSPORT(wirlok_nadaj) std::uint32_t wirlok_nadaj()
+{
+    const StanOkna stan{ZUtf16(pola[0]), ZUtf16(pola[1]), -1};
+    Nadanie plan = DoNadania(stan);
+    WUtf16(plan.litery, plan.pole == 0 ? stan.a : stan.b);
+    nadanie = {plan.pole,
+        plan.dlugosc,
+        static_cast<std::int32_t>(plan.tony.size()),
+        static_cast<std::int32_t>(plan.litery.size())};
+    nadanie.reserve(nadanie.size() + 2 * plan.tony.size() + 3 * plan.litery.size());
+    for (const Ton& ton : plan.tony)
+        nadanie.insert(nadanie.end(), {ton.poczatek, ton.dlugosc});
+    for (const Litera& litera : plan.litery)
+        nadanie.insert(nadanie.end(),
+            {litera.poczatek, static_cast<std::int32_t>(litera.znak), static_cast<std::int32_t>(litera.znaki)});
+    return nadanie.size();
+}
+
+WIRLOK_EKSPORT(wirlok_nadanie) const std::int32_t* wirlok_nadanie() { return nadanie.data(); }
