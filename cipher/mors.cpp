@@ -50,11 +50,8 @@ constexpr std::array<WierszMorsa, 26> TablicaMorsa{{
 }};
 
 constexpr char32_t Odwrotny = U'\\';  // the separator the encoder writes
-constexpr char32_t Ukosnik = U'/';
 constexpr std::size_t NajdluzszyKod = 4;
 constexpr std::uint8_t Brak = 0xFF;  // no row
-
-constexpr bool Separator(char32_t znak) { return znak == Odwrotny || znak == Ukosnik; }
 
 // Row selected by a one-character token: the letter in either case, a Polish
 // variant, or a one-character code ("." for e, "-" for t). Every such
@@ -121,7 +118,7 @@ constexpr auto KlasaAscii = [] {
     for (char32_t znak = 0; znak < klasy.size(); ++znak)
         klasy[znak] = znak == U'.' ? Klasa::Kropka
             : znak == U'-'         ? Klasa::Kreska
-            : Separator(znak)      ? Klasa::Separator
+            : MorsSeparator(znak)  ? Klasa::Separator
                                    : Klasa::Inny;
     return klasy;
 }();
@@ -261,7 +258,7 @@ void Krok(Strumien& strumien, const char32_t* koniecTekstu)
             return;
         }
     }
-    const char32_t* separator = std::find_if(strumien.czytaj, strumien.koniec, Separator);
+    const char32_t* separator = std::find_if(strumien.czytaj, strumien.koniec, MorsSeparator);
     strumien.pisz = Odczytaj({strumien.czytaj, static_cast<std::size_t>(separator - strumien.czytaj)}, strumien.pisz);
     strumien.czytaj = separator == strumien.koniec ? separator : separator + 1;
 }
@@ -276,7 +273,7 @@ std::u32string Dekoduj(std::u32string tekst, std::size_t od)
 {
     char32_t* const poczatek = tekst.data();
     char32_t* const koniec = poczatek + tekst.size();
-    char32_t* srodek = std::find_if(poczatek + od + (tekst.size() - od) / 2, koniec, Separator);
+    char32_t* srodek = std::find_if(poczatek + od + (tekst.size() - od) / 2, koniec, MorsSeparator);
     srodek = srodek == koniec ? koniec : srodek + 1;
 
     Strumien pierwsza{poczatek + od, srodek, poczatek};
@@ -308,7 +305,7 @@ bool MorsDekoduje(std::u32string_view tekst)
 std::u32string Mors(std::u32string tekst)
 {
     const bool dekodowanie = MorsDekoduje(tekst);
-    const std::size_t od = !tekst.empty() && Separator(tekst.front()) ? 1 : 0;
+    const std::size_t od = !tekst.empty() && MorsSeparator(tekst.front()) ? 1 : 0;
     if (dekodowanie)
         return Dekoduj(std::move(tekst), od);
     return Koduj(std::u32string_view(tekst).substr(od));

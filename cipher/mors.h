@@ -13,6 +13,10 @@ namespace wirlok {
 // plain text; the text itself decides which (see mors.cpp).
 std::u32string Mors(std::u32string tekst);
 
+// The separators between letters' codes: "\" as the encoder writes it, and
+// "/" as it is accepted when reading.
+constexpr bool MorsSeparator(char32_t znak) { return znak == U'\\' || znak == U'/'; }
+
 // Whether Mors decodes the text: it starts with a dot or a dash, or ends
 // with "\".
 bool MorsDekoduje(std::u32string_view tekst);

@@ -23,13 +23,9 @@ constexpr int OdstepWLiterze = 1;
 constexpr int OdstepLiter = 3;
 constexpr int OdstepSlow = 7;
 
-constexpr std::u32string_view Separatory = U"\\/";
 constexpr std::uint8_t NumerMorsa = ListaSzyfrow[0].numerSzyfru;
 
-bool ZaczynaSeparatorem(std::u32string_view tekst)
-{
-    return !tekst.empty() && Separatory.find(tekst.front()) != std::u32string_view::npos;
-}
+bool ZaczynaSeparatorem(std::u32string_view tekst) { return !tekst.empty() && MorsSeparator(tekst.front()); }
 
 bool Kod(std::u32string_view jednostka)
 {
@@ -59,7 +55,7 @@ Nadanie Harmonogram(std::u32string_view zapis, Miejsce miejsce)
     int przerwy = 0;  // word gaps since the last letter
     std::size_t jednostka = 0;
     for (std::size_t i = ZaczynaSeparatorem(zapis) ? 1 : 0; i < zapis.size(); ++jednostka) {
-        const std::size_t koniec = std::min(zapis.find_first_of(Separatory, i), zapis.size());
+        const std::size_t koniec = std::find_if(zapis.begin() + i, zapis.end(), MorsSeparator) - zapis.begin();
         const std::u32string_view kod = zapis.substr(i, koniec - i);
         if (kod.empty()) {
             ++przerwy;
