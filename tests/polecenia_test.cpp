@@ -125,22 +125,32 @@ TEST(Nadawanie, HarmonogramJakWTabeli)
     using Tony = std::vector<std::pair<int, int>>;  // start, length
     struct Przypadek {
         StanOkna stan;
-        int pole;
+        std::pair<int, int> pola;  // the field sent, the field marked
         Tony tony;
         std::vector<std::vector<int>> litery;  // start, character, characters
         int dlugosc;
     };
     const Tony sos{{0, 1}, {2, 1}, {4, 1}, {8, 3}, {12, 3}, {16, 3}, {22, 1}, {24, 1}, {26, 1}};
-    for (const auto& [stan, pole, tony, litery, dlugosc] : {
-             Przypadek{{U"sos", U"", 0}, 0, sos, {{0, 0, 1}, {8, 1, 1}, {22, 2, 1}}, 27},
-             Przypadek{{U"", U"SOS", 0}, 1, sos, {{0, 0, 1}, {8, 1, 1}, {22, 2, 1}}, 27},
-             Przypadek{{U"sós", U"stare", 0}, 0, sos, {{0, 0, 1}, {8, 1, 1}, {22, 2, 1}}, 27},
-             Przypadek{{U"e ", U"", 0}, 0, {{0, 1}}, {{0, 0, 1}}, 8},
-             Przypadek{{U"/a  t", U"", 0}, 0, {{0, 1}, {2, 3}, {19, 3}}, {{0, 1, 1}, {19, 4, 1}}, 22},
-             Przypadek{{U"a1t", U"", 0}, 0, {{0, 1}, {2, 3}, {11, 3}}, {{0, 0, 1}, {8, 1, 1}, {11, 2, 1}}, 14},
-             Przypadek{{U"", U".-/-/", 0}, 1, {{0, 1}, {2, 3}, {8, 3}}, {{0, 0, 2}, {8, 3, 1}}, 11},
-             Przypadek{{U"kot", U"\\\\...\\x\\", 0}, 1, {{7, 1}, {9, 1}, {11, 1}}, {{7, 2, 3}, {15, 6, 1}}, 15},
-             Przypadek{{U"", U"", 0}, 1, {}, {}, 0},
+    // clang-format off
+    const Tony help{{0, 1}, {2, 1}, {4, 1}, {6, 1}, {10, 1}, {14, 1}, {16, 3}, {20, 1}, {22, 1},
+                    {26, 1}, {28, 3}, {32, 3}, {36, 1}};
+    // clang-format on
+    for (const auto& [stan, pola, tony, litery, dlugosc] : {
+             Przypadek{{U"sos", U"", 0}, {0, 0}, sos, {{0, 0, 1}, {8, 1, 1}, {22, 2, 1}}, 27},
+             Przypadek{{U"", U"SOS", 0}, {1, 1}, sos, {{0, 0, 1}, {8, 1, 1}, {22, 2, 1}}, 27},
+             Przypadek{{U"sós", U"stare", 0}, {0, 0}, sos, {{0, 0, 1}, {8, 1, 1}, {22, 2, 1}}, 27},
+             Przypadek{{U"e ", U"", 0}, {0, 0}, {{0, 1}}, {{0, 0, 1}}, 8},
+             Przypadek{{U"/a  t", U"", 0}, {0, 0}, {{0, 1}, {2, 3}, {19, 3}}, {{0, 1, 1}, {19, 4, 1}}, 22},
+             Przypadek{{U"a1t", U"", 0}, {0, 0}, {{0, 1}, {2, 3}, {11, 3}}, {{0, 0, 1}, {8, 1, 1}, {11, 2, 1}}, 14},
+             Przypadek{{U"", U".-/-/", 0}, {1, 1}, {{0, 1}, {2, 3}, {8, 3}}, {{0, 0, 2}, {8, 3, 1}}, 11},
+             Przypadek{{U"\\.\\", U"e", 0}, {0, 0}, {{0, 1}}, {{0, 1, 1}}, 1},
+             Przypadek{{U"help", U"\\...\\---\\...\\", 0},
+                 {0, 0},
+                 help,
+                 {{0, 0, 1}, {10, 1, 1}, {14, 2, 1}, {26, 3, 1}},
+                 37},
+             Przypadek{{U"sos", U"\\...\\---\\...\\", 0}, {0, 1}, sos, {{0, 1, 3}, {8, 5, 3}, {22, 9, 3}}, 27},
+             Przypadek{{U"", U"", 0}, {1, 1}, {}, {}, 0},
          }) {
         const Nadanie nadanie = DoNadania(stan);
         Tony jest;
@@ -150,7 +160,7 @@ TEST(Nadawanie, HarmonogramJakWTabeli)
         for (const Litera& l : nadanie.litery)
             jestLitery.push_back({l.poczatek, static_cast<int>(l.znak), static_cast<int>(l.znaki)});
         const std::string przypadek = testing::PrintToString(stan.a) + ' ' + testing::PrintToString(stan.b);
-        EXPECT_EQ(nadanie.pole, pole) << przypadek;
+        EXPECT_EQ(std::make_pair(nadanie.pole, nadanie.znaczone), pola) << przypadek;
         EXPECT_EQ(jest, tony) << przypadek;
         EXPECT_EQ(jestLitery, litery) << przypadek;
         EXPECT_EQ(nadanie.dlugosc, dlugosc) << przypadek;

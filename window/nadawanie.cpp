@@ -81,18 +81,20 @@ Nadanie Harmonogram(std::u32string_view zapis, Miejsce miejsce)
 Nadanie DoNadania(const StanOkna& okno)
 {
     const int zrodlo = okno.a.empty() ? 1 : 0;
-    for (const int pole : {zrodlo, 1 - zrodlo}) {
-        const std::u32string& tekst = pole == 0 ? okno.a : okno.b;
-        if (MorsDekoduje(tekst)) {
-            Nadanie nadanie = Harmonogram(tekst, {true, 0});
-            nadanie.pole = pole;
-            return nadanie;
-        }
-    }
-    // The encoder writes one unit for each character but a leading
-    // separator, which it drops.
     const std::u32string& tekst = zrodlo == 0 ? okno.a : okno.b;
-    Nadanie nadanie = Harmonogram(Szyfruj(NumerMorsa, tekst), {false, ZaczynaSeparatorem(tekst) ? 1U : 0U});
+    const std::u32string& inne = zrodlo == 0 ? okno.b : okno.a;
+    Nadanie nadanie;
+    if (MorsDekoduje(tekst)) {
+        nadanie = Harmonogram(tekst, {true, 0});
+        nadanie.znaczone = zrodlo;
+    } else {
+        const std::u32string zapis = Szyfruj(NumerMorsa, tekst);
+        const bool wInnym = inne == zapis;
+        // The encoder writes one unit for each character but a leading
+        // separator, which it drops.
+        nadanie = Harmonogram(zapis, {wInnym, wInnym || !ZaczynaSeparatorem(tekst) ? 0U : 1U});
+        nadanie.znaczone = wInnym ? 1 - zrodlo : zrodlo;
+    }
     nadanie.pole = zrodlo;
     return nadanie;
 }

@@ -21,7 +21,7 @@ struct Ton {
 };
 
 // A letter is marked from its start until the next one starts. It stands
-// at characters [znak, znak + znaki) of the field that is sent.
+// at characters [znak, znak + znaki) of the marked field.
 struct Litera {
     int poczatek;
     std::size_t znak;
@@ -29,15 +29,18 @@ struct Litera {
 };
 
 struct Nadanie {
-    int pole = 0;  // 0 the upper field a, 1 the lower field b
+    int pole = 0;      // the field sent: 0 the upper field a, 1 the lower field b
+    int znaczone = 0;  // the field its letters are marked in
     std::vector<Ton> tony;
     std::vector<Litera> litery;
     int dlugosc = 0;  // units, with the word gaps after the last letter
 };
 
-// What the window sends: a field that holds Morse notation (one the
-// translator would decode) as it stands, the field Translate would read
-// first; or else the Morse encoding of the field Translate would read.
+// What the window sends: the field Translate would read, as it stands
+// when it holds Morse notation (one the translator would decode), or else
+// its Morse encoding. The other field never decides what is sent; its
+// letters are marked there only when it holds that very encoding (the
+// translation is current), where a learner follows the dots and dashes.
 Nadanie DoNadania(const StanOkna& okno);
 
 }  // namespace wirlok

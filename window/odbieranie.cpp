@@ -48,7 +48,7 @@ void Odbiornik::Koniec() { Przerwa(5 * Jednostka12); }
 
 std::u32string Odbiornik::Odbierz() { return std::exchange(odebrane_, {}); }
 
-double Odbiornik::Jednostka() const { return Jednostka12; }
+double Odbiornik::Jednostka() const { return jednostka_; }
 
 std::u32string DoWstawienia(char32_t przed, Klawisz klawisz)
 {

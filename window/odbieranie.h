@@ -32,7 +32,7 @@ public:
 private:
     std::u32string odebrane_;
     std::u32string litera_;
-    double jednostka_ = 0;
+    double jednostka_ = 0.1;
     double przerwa_ = 0;
     bool koniecLitery_ = true;
     bool odstep_ = true;

@@ -108,7 +108,8 @@ const NADAWANIE = [
   ['a decode-direction text is sent as it stands', '', '\\...\\---\\...\\', 20, 1,
     [[0, 60], [120, 60], [240, 60], [480, 180], [720, 180], [960, 180], [1320, 60], [1440, 60], [1560, 60]],
     [[0, 1, 3], [480, 5, 3], [1320, 9, 3]], 1620],
-  ['the Morse notation in the other field', 'sos', '..', 20, 1, [[0, 60], [120, 60]], [[0, 0, 2]], 180],
+  ['a stale Morse translation below: the upper field is sent', 'e', '..', 20, 0, [[0, 60]], [[0, 0, 1]], 60],
+  ['the current translation below: its letters are marked', 'e', '\\.\\', 20, 0, [[0, 60]], [[0, 1, 1]], 60],
   ['nothing to send', '', '', 20, 1, [], [], 0],
 ];
 

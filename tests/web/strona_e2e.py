@@ -530,6 +530,7 @@ class Nadawanie(unittest.TestCase):
         self.otworz(dotyk=True)
         for wybor in ("przezLatarke", "przezWibracje"):
             self.p.find_element(By.ID, wybor).click()
+        self.js("document.getElementById('b').value = '\\\\-\\\\'")  # a stale translation, not sent
         self.nadaj("sos", 8)  # 150 ms a unit: a dot tells from a dash however late a timer fires
         WebDriverWait(self.p, 5).until(lambda _: self.js("return CSS.highlights.has('nadawana')"))
         self.assertIn(self.js("return [...CSS.highlights.get('nadawana')][0].toString()"), "so")

@@ -36,16 +36,17 @@ export class Modul {
     return wynik;
   }
 
-  // What "Nadaj" sends from the two fields: the field (0: a, 1: b), the
-  // length in units, the tones as [start, length, ...] in units and the
-  // letters as [start in units, first code unit in the field, how many, ...].
+  // What "Nadaj" sends from the two fields: the field sent (0: a, 1: b),
+  // the field its letters are marked in, the length in units, the tones as
+  // [start, length, ...] in units and the letters as [start in units, first
+  // code unit in the marked field, how many, ...].
   nadanie(a, b) {
     this.#zapisz(0, a);
     this.#zapisz(1, b);
     const ile = this.e.wirlok_nadaj();
     const liczby = new Int32Array(this.e.memory.buffer, this.e.wirlok_nadanie(), ile).slice();
-    const [pole, dlugosc, tonow] = liczby;
-    return { pole, dlugosc, tony: liczby.subarray(4, 4 + 2 * tonow), litery: liczby.subarray(4 + 2 * tonow) };
+    const [pole, znaczone, dlugosc, tonow] = liczby;
+    return { pole, znaczone, dlugosc, tony: liczby.subarray(5, 5 + 2 * tonow), litery: liczby.subarray(5 + 2 * tonow) };
   }
 
   #zapisz(pole, tekst) {

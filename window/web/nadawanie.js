@@ -292,7 +292,7 @@ export function podlaczNadawanie(modul) {
       lampa: wybor.lampa.checked ? el('lampa') : null,
       latarka: wybor.latarka.checked ? latarka : null,
       wibracje: wybor.wibracje.checked,
-      pole: pola[plan.pole],
+      pole: pola[plan.znaczone],
       koniec: () => {
         biezace = null;
         stan.textContent = 'Nadano.';

@@ -205,16 +205,18 @@ WIRLOK_EKSPORT(wirlok_tabela_dlugosc) std::uint32_t wirlok_tabela_dlugosc()
 }
 
 // What "Nadaj" sends from the fields in the buffers, as 32-bit numbers:
-// the field (0 a, 1 b), the length in units, the number of tones and of
-// letters, then each tone's start and length, then each letter's start in
-// units and its place in the field (first UTF-16 code unit, how many).
+// the field sent (0 a, 1 b), the field its letters are marked in, the
+// length in units, the number of tones and of letters, then each tone's
+// start and length, then each letter's start in units and its place in the
+// marked field (first UTF-16 code unit, how many).
 // Returns how many numbers wirlok_nadanie holds.
 WIRLOK_EKSPORT(wirlok_nadaj) std::uint32_t wirlok_nadaj()
 {
     const StanOkna stan{ZUtf16(pola[0]), ZUtf16(pola[1]), -1};
     Nadanie plan = DoNadania(stan);
-    WUtf16(plan.litery, plan.pole == 0 ? stan.a : stan.b);
+    WUtf16(plan.litery, plan.znaczone == 0 ? stan.a : stan.b);
     nadanie = {plan.pole,
+        plan.znaczone,
         plan.dlugosc,
         static_cast<std::int32_t>(plan.tony.size()),
         static_cast<std::int32_t>(plan.litery.size())};
