@@ -634,9 +634,8 @@ class Odbieranie(NaStronie):
                 self.dotknij(przycisk)
 
     def kluczem(self, litery, kropka=0.13, kreska=0.4, zapas=0.15):
-        """Held and let go on the clock, at about 9 words per minute. Each touch is stamped with its moment and
-        sent a little ahead of it, so that a driver slowed by a loaded machine neither stretches a dot nor
-        lets the page see a pause grow past its end."""
+        """At about 9 words per minute, each touch stamped with its moment and sent a little ahead of it: a driver
+        slowed by a loaded machine neither stretches a dot nor lets the page see a pause grow past its end."""
         klucz = self.srodek("Klucz")
         zegar = time.time() + zapas
         for litera in litery.split(" "):
