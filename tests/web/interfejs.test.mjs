@@ -123,3 +123,33 @@ for (const [nazwa, a, b, slowa, pole, tony, litery, dlugosc] of NADAWANIE) {
     assert.deepEqual(kazdy(litera, plan.litery.length / 3).map(([p, od, doZnaku]) => [ms(p), od, doZnaku - od]), litery);
   });
 }
+
+// What a keypad key puts at the caret after the code unit before it: a "\"
+// opens a letter where no separator stands. [before, Kropka, Kreska, Koniec litery, Odstęp]
+const KLAWIATURA = [
+  ['', '\\.', '\\-', '', '\\\\'],
+  ['\\', '.', '-', '', '\\'],
+  ['-', '.', '-', '\\', '\\\\'],
+  ['a', '\\.', '\\-', '', '\\\\'],
+  ['\uD83D', '\\.', '\\-', '', '\\\\'],
+];
+for (const [przed, ...wstawki] of KLAWIATURA) {
+  test(`keypad after ${JSON.stringify(przed)}`, () => assert.deepEqual(
+    wstawki.map((_, klawisz) => modul.klawisz(klawisz, przed.charCodeAt(0) || 0)), wstawki));
+}
+test('keypad: an unknown key puts nothing', () => assert.deepEqual([4, -1].map((k) => modul.klawisz(k, 46)), ['', '']));
+
+// "sos" keyed at 12 WPM: [mark, space] in units of 0.1 s, each space growing as the page's timer sees it.
+const SOS_12 = [[1, 1], [1, 1], [1, 3], [3, 1], [3, 1], [3, 3], [1, 1], [1, 1], [1, 3]];
+test('the key: "sos" at 12 WPM, then a word gap; bad times break nothing', () => {
+  modul.odNowa(0);
+  for (const [znak, przerwa] of SOS_12) {
+    modul.znak(0, znak / 10);
+    for (let jednostki = 0; jednostki <= przerwa; jednostki += 0.5) modul.przerwa(0, jednostki / 10);
+  }
+  modul.przerwa(0, 1.5);
+  assert.deepEqual([modul.odebrane(0, 0), modul.odebrane(0, 0)], ['\\...\\---\\...\\\\', '']);
+  for (const zle of [NaN, -1, Infinity, 1e308]) [modul.znak, modul.przerwa].forEach((f) => f.call(modul, 0, zle));
+  modul.koniec(0);
+  assert.equal(typeof modul.odebrane(0, 0), 'string');
+});

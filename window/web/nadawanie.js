@@ -9,7 +9,7 @@
 
 export const SLOWA = { od: 5, do: 40 };  // words per minute
 export const CZESTOTLIWOSC = { od: 400, do: 1000 };  // Hz
-const ZBOCZE = 0.005;  // s: a tone rises and falls this long, centred on its edge, so nothing clicks
+export const ZBOCZE = 0.005;  // s: a tone rises and falls this long, centred on its edge, so nothing clicks
 const WYPRZEDZENIE = 0.01;  // s from "Nadaj" to the first edge, room for the first slice
 const NAPRZOD = 1;  // s of sound scheduled ahead of the clock
 const TAKT = 0.2;  // s between two looks at the time line, at most
@@ -30,13 +30,13 @@ export const litera = ({ litery, jednostka }, i) => [litery[3 * i] * jednostka, 
 // Schedules on a gain parameter the plan's tones from number `od` that
 // start before `doCzasu`, the message starting at t0 (seconds of its
 // context's clock). Returns the number of the first tone left for later.
-export function zaplanujTony(wzmocnienie, plan, od, t0, doCzasu) {
+export function zaplanujTony(wzmocnienie, plan, od, t0, doCzasu, glosnosc = GLOSNOSC) {
   let i = od;
   for (; 2 * i < plan.tony.length && t0 + ton(plan, i)[0] < doCzasu; i++) {
     const [poczatek, koniec] = ton(plan, i);
     wzmocnienie.setValueAtTime(0, t0 + poczatek - ZBOCZE / 2);
-    wzmocnienie.linearRampToValueAtTime(GLOSNOSC, t0 + poczatek + ZBOCZE / 2);
-    wzmocnienie.setValueAtTime(GLOSNOSC, t0 + koniec - ZBOCZE / 2);
+    wzmocnienie.linearRampToValueAtTime(glosnosc, t0 + poczatek + ZBOCZE / 2);
+    wzmocnienie.setValueAtTime(glosnosc, t0 + koniec - ZBOCZE / 2);
     wzmocnienie.linearRampToValueAtTime(0, t0 + koniec + ZBOCZE / 2);
   }
   return i;
@@ -50,6 +50,17 @@ export function generator(kontekst, czestotliwosc, t0) {
   oscylator.start(t0 - ZBOCZE);
   oscylator.addEventListener('ended', () => wzmocnienie.disconnect());
   return { oscylator, wzmocnienie };
+}
+
+// Silences a generator at once: the gain falls within one edge and the
+// tone stops.
+export function wycisz({ oscylator, wzmocnienie }) {
+  const teraz = wzmocnienie.context.currentTime;
+  const { gain } = wzmocnienie;
+  gain.cancelScheduledValues(0);
+  gain.setValueAtTime(gain.value, teraz);
+  gain.linearRampToValueAtTime(0, teraz + ZBOCZE);
+  oscylator.stop(teraz + 2 * ZBOCZE);
 }
 
 // The letter being sent, marked over its field: a copy of the field's text
@@ -182,24 +193,17 @@ class Nadawanie {
     if (this.wibracje) navigator.vibrate(swieci ? Math.round((biezacy[1] - (this.zegar() - this.t0 - this.opoznienie)) * 1000) : 0);
   }
 
-  // Silent at once: the gain falls within one edge and the tone stops.
   zatrzymaj() {
     clearTimeout(this.budzik);
     this.#swiec(false);
     this.znacznik?.usun();
     this.znacznik = null;
-    if (!this.dzwiek) return;
-    const teraz = this.kontekst.currentTime;
-    const { gain } = this.dzwiek.wzmocnienie;
-    gain.cancelScheduledValues(0);
-    gain.setValueAtTime(gain.value, teraz);
-    gain.linearRampToValueAtTime(0, teraz + ZBOCZE);
-    this.dzwiek.oscylator.stop(teraz + 2 * ZBOCZE);
+    if (this.dzwiek) wycisz(this.dzwiek);
   }
 }
 
 // A number of a field within its limits, written back as it is used.
-function liczba(pole, { od, do: doWartosci }) {
+export function liczba(pole, { od, do: doWartosci }) {
   const wartosc = Math.min(doWartosci, Math.max(od, Math.round(Number(pole.value)) || Number(pole.defaultValue)));
   pole.value = wartosc;
   return wartosc;
