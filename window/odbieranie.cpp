@@ -26,9 +26,13 @@ constexpr double DlugaPauza = 2;              // decides what the first marks le
 // stretched), between words 7 (or stretched as much).
 constexpr double UlamekSzumu = 0.3;
 constexpr double ProgLitery = 2;
-constexpr double ProgSlowaBez = 5;
-constexpr double SlowoDoLitery = 1.53;  // the square root of 7 / 3
-constexpr double TaSamaPrzerwa = 0.7;   // a gap at least this part of the one before is as long
+constexpr double ProgSlowaBez = 4.5;
+constexpr double RozciagnieteLitery = 8.5;  // beyond a word gap off by a fifth: letter gaps stretched?
+constexpr double TaSamaPrzerwa = 0.7;       // a gap at least this part of the one before is as long
+// Word gaps are 7 / 3 of letter gaps; a hand off by a fifth keeps letter
+// gaps below 1.2 of their mean and word gaps above 1.87 of it.
+constexpr double SlowoDoLitery = 1.5;
+constexpr double GrupaLiter = 1.55;  // the longest letter gap to the shortest
 
 constexpr double Nauka = 0.2;  // how far each element moves the unit
 
@@ -116,10 +120,8 @@ void Odbiornik::KoniecOdstepu(double dlugosc)
 
 // Marks of two kinds are dots and dashes; marks of one kind with a gap half
 // as long are dashes; otherwise, when forced, a short mark is a dot.
-void Odbiornik::Przypnij(bool wymus)
+double Odbiornik::Skala(bool wymus) const
 {
-    if (jednostka_ > 0 || ileZapasu_ == 0)
-        return;
     double krotki = std::numeric_limits<double>::max();
     double dlugi = 0;
     double suma = 0;
@@ -130,29 +132,36 @@ void Odbiornik::Przypnij(bool wymus)
         suma += zapas_[i];
         ++znaki;
     }
-    double jednostka = 0;
-    if (dlugi >= 2 * krotki) {
-        const double prog = std::sqrt(krotki * dlugi);
-        double kropki = 0;
-        int ile = 0;
-        for (std::size_t i = 0; i < ileZapasu_; i += 2) {
-            if (zapas_[i] < prog) {
-                kropki += zapas_[i];
-                ++ile;
-            }
-        }
-        jednostka = kropki / ile;
-    } else {
-        bool kreski = false;
-        for (std::size_t i = 1; i < ileZapasu_; i += 2)
-            kreski = kreski || zapas_[i] <= krotki / 2;
-        const double srednia = suma / znaki;
-        if (kreski || wymus)
-            jednostka = kreski || srednia > NajdluzszaKropka ? srednia / 3 : srednia;
-    }
-    if (jednostka == 0)
+    if (dlugi >= 2 * krotki)
+        return std::sqrt(krotki * dlugi) / 2;
+    bool kreski = false;
+    for (std::size_t i = 1; i < ileZapasu_; i += 2)
+        kreski = kreski || zapas_[i] <= krotki / 2;
+    const double srednia = suma / znaki;
+    if (!kreski && !wymus)
+        return 0;
+    return kreski || srednia > NajdluzszaKropka ? srednia / 3 : srednia;
+}
+
+// The unit from all the marks and the gaps within letters held, then the
+// held elements at it.
+void Odbiornik::Przypnij(bool wymus)
+{
+    if (jednostka_ > 0 || ileZapasu_ == 0)
         return;
-    jednostka_ = std::clamp(jednostka, NajkrotszaJednostka, NajdluzszaJednostka);
+    const double skala = Skala(wymus);
+    if (skala == 0)
+        return;
+    double suma = 0;
+    double ile = 0;
+    for (std::size_t i = 0; i < ileZapasu_; ++i) {
+        const double e = zapas_[i];
+        if (i % 2 == 0 || e < ProgLitery * skala) {
+            suma += std::clamp(e < ProgLitery * skala ? e : e / 3, skala / 2, skala * 2);
+            ++ile;
+        }
+    }
+    jednostka_ = std::clamp(suma / ile, NajkrotszaJednostka, NajdluzszaJednostka);
     for (std::size_t i = 0; i < ileZapasu_; ++i) {
         if (i % 2 == 0)
             Dodaj(zapas_[i]);
@@ -194,7 +203,8 @@ void Odbiornik::Zakoncz(double dlugosc)
     const double jednostki = dlugosc / jednostka_;
     if (watpliwa_ > 0) {
         Rozstrzygnij(true);
-    } else if (!skalaPrzerw_ && !slowo_ && jednostki >= ProgSlowaBez) {
+        rozciagniete_ = rozciagniete_ || jednostki >= RozciagnieteLitery;
+    } else if (!skalaPrzerw_ && !slowo_ && jednostki >= RozciagnieteLitery) {
         watpliwa_ = jednostki;  // the letters after it wait for the next gap
         return;
     }
@@ -237,6 +247,8 @@ void Odbiornik::Rozstrzygnij(bool slowo)
     const double przerwa = std::exchange(watpliwa_, 0);
     if (slowo)
         odebrane_ += U'\\';
+    else
+        rozciagniete_ = true;
     odebrane_ += wstrzymane_;
     wstrzymane_.clear();
     DodajPrzerwe(przerwa);
@@ -249,17 +261,28 @@ void Odbiornik::DodajPrzerwe(double jednostki)
     skalaPrzerw_ = true;
 }
 
-// Word gaps are longer than letter gaps as 7 to 3 whatever the spacing; most
-// gaps between letters are letter gaps, so a low one of the last is one.
+// The letter gap is the mean of the last gaps between letters that are
+// close to the second shortest (which stays a letter gap even after a run
+// of one-letter words or one gap cut short); until there are a few, it is
+// 3 units unless the first gaps showed stretched spacing.
 double Odbiornik::ProgSlowa() const
 {
     const std::size_t ile = std::min(ilePrzerw_, Przerwy);
-    if (ile == 0)
+    if (ile < 3 && !rozciagniete_)
         return ProgSlowaBez * jednostka_;
     std::array<double, Przerwy> przerwy = przerwy_;
-    auto* const litera = przerwy.begin() + static_cast<std::ptrdiff_t>(ile / 3);
-    std::nth_element(przerwy.begin(), litera, przerwy.begin() + static_cast<std::ptrdiff_t>(ile));
-    return jednostka_ * std::max(ProgSlowaBez, SlowoDoLitery * *litera);
+    auto* const koniec = przerwy.begin() + ile;
+    std::nth_element(przerwy.begin(), przerwy.begin() + 1, koniec);
+    const double krotka = przerwy[ile >= 3 ? 1 : 0];
+    double suma = 0;
+    double litery = 0;
+    for (auto* p = przerwy.begin(); p != koniec; ++p) {
+        if (*p <= GrupaLiter * krotka) {
+            suma += *p;
+            ++litery;
+        }
+    }
+    return jednostka_ * SlowoDoLitery * suma / litery;
 }
 
 void Odbiornik::Pisz(std::u32string_view zapis) { (watpliwa_ > 0 ? wstrzymane_ : odebrane_) += zapis; }

@@ -41,6 +41,7 @@ private:
 
     // Until the marks pin the scale, the elements are held and then
     // replayed at the scale learned from them.
+    double Skala(bool wymus) const;
     void Przypnij(bool wymus);
 
     // Letters and word gaps at the scale followed: a mark, the space after
@@ -79,7 +80,8 @@ private:
     std::array<double, Przerwy> przerwy_{};  // the last gaps between letters, in units
     std::size_t ilePrzerw_ = 0;
     bool skalaPrzerw_ = false;
-    double watpliwa_ = 0;  // a first long gap: a word gap or stretched spacing
+    bool rozciagniete_ = false;  // Farnsworth spacing
+    double watpliwa_ = 0;        // a first long gap: a word gap or stretched spacing
 };
 
 // The keys of the Morse keypad.
