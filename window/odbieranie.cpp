@@ -112,12 +112,18 @@ void Odbiornik::Odstep(double dlugosc)
         Trwa(dlugosc);
 }
 
+// Before the scale is pinned a space is held, unless nothing is: after a
+// guessed scale only a long pause counts, as a word gap.
 void Odbiornik::KoniecOdstepu(double dlugosc)
 {
-    if (jednostka_ > 0)
+    if (jednostka_ > 0) {
         Zakoncz(dlugosc);
-    else
+    } else if (ileZapasu_ > 0) {
         zapas_[ileZapasu_++] = dlugosc;
+    } else if (!slowo_ && dlugosc >= DlugaPauza) {
+        Pisz(U"\\");
+        slowo_ = true;
+    }
 }
 
 // Dots are the shortest mark and those up to twice as long, dashes up to
@@ -151,7 +157,8 @@ double Odbiornik::Skala(bool wymus) const
 }
 
 // The unit from all the marks and the gaps within letters held, then the
-// held elements at it.
+// held elements at it. A unit guessed when forced is forgotten after them,
+// so that a key held for a minute leaves no scale behind.
 void Odbiornik::Przypnij(bool wymus)
 {
     if (jednostka_ > 0 || ileZapasu_ == 0)
@@ -159,6 +166,7 @@ void Odbiornik::Przypnij(bool wymus)
     const double skala = Skala(wymus);
     if (skala == 0)
         return;
+    const bool zgadnieta = Skala(false) == 0;
     double suma = 0;
     double ile = 0;
     for (std::size_t i = 0; i < ileZapasu_; ++i) {
@@ -176,6 +184,13 @@ void Odbiornik::Przypnij(bool wymus)
             Zakoncz(zapas_[i]);
     }
     ileZapasu_ = 0;
+    if (zgadnieta) {  // serves the held letters only
+        if (ileZnakow_ > 0)
+            ZamknijLitere();
+        if (watpliwych_ > 0)
+            Rozstrzygnij(watpliwych_ == 1);
+        jednostka_ = 0;
+    }
 }
 
 void Odbiornik::Dodaj(double znak)
