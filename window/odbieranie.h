@@ -52,6 +52,7 @@ private:
     void ZamknijLitere();
     void Ucz(double jednostka);
     bool Watpliwa(double jednostki);
+    double SredniaWatpliwych() const;
     void Rozstrzygnij(bool slowo);
     void DodajPrzerwe(double jednostki);
     double ProgSlowa() const;
