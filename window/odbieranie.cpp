@@ -26,7 +26,7 @@ constexpr double DlugaPauza = 2;              // decides what the first marks le
 
 // Units: marks are 1 or 3, gaps in a letter 1, between letters 3 (or
 // stretched), between words 7 (or stretched as much).
-constexpr double UlamekSzumu = 0.3;
+constexpr double UlamekSzumu = 0.3;  // a click or a dropout
 constexpr double ProgLitery = 2;
 constexpr double NajdluzszaKreska = 6;
 constexpr double ProgSlowaBez = 4.5;
