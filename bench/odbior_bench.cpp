@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -114,7 +115,8 @@ timeval Chwila(double sekundy)
 }
 
 // libcw starts at the message's true speed, in adaptive mode, and is polled
-// through each space as a program would.
+// through each space as a program would; a code it cannot read is an error,
+// and its buffer is cleared for the next.
 std::string Libcw(const Wiadomosc& w, double slowa)
 {
     cw_reset_receive();
@@ -136,8 +138,13 @@ std::string Libcw(const Wiadomosc& w, double slowa)
             char znak = 0;
             bool slowo = false;
             bool blad = false;
-            if (cw_receive_character(&teraz, &znak, &slowo, &blad) != CW_SUCCESS)
-                continue;
+            if (cw_receive_character(&teraz, &znak, &slowo, &blad) != CW_SUCCESS) {
+                if (errno == EAGAIN)  // the space is not over yet
+                    continue;
+                tekst += '?';  // a code libcw has no character for
+                cw_clear_receive_buffer();
+                break;
+            }
             if (!litera)
                 tekst += static_cast<char>(std::tolower(static_cast<unsigned char>(znak)));
             litera = true;
