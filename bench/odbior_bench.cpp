@@ -28,7 +28,7 @@ namespace {
 
 constexpr std::uint8_t MORS = 10;
 constexpr double Blok = 128.0 / 48000;  // the receiver is told of a space every block of audio
-constexpr double Odpytanie = 0.005;     // libcw is polled as often
+constexpr double Odpytanie = 0.005;     // libcw is polled through a space this often
 constexpr int Wiadomosci = 10;
 constexpr std::size_t Dlugosc = 350;
 
