@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace wirlok {
 namespace {
@@ -36,19 +37,33 @@ bool Kod(std::u32string_view jednostka)
 // notation, or the character it encodes.
 struct Miejsce {
     bool wZapisie;
-    std::size_t przesuniecie;  // characters before the first encoded one
+    std::vector<std::size_t> znaki;  // the character of each unit of the encoding
 
     Litera operator()(int poczatek, std::size_t jednostka, std::size_t od, std::size_t dlugosc) const
     {
-        return wZapisie ? Litera{poczatek, od, dlugosc} : Litera{poczatek, jednostka + przesuniecie, 1};
+        return wZapisie ? Litera{poczatek, od, dlugosc} : Litera{poczatek, znaki[jednostka], 1};
     }
 };
+
+// The encoder writes one unit for each character but a leading separator,
+// which it drops; a separator within the text is its own unit, which reads
+// as two empty ones.
+std::vector<std::size_t> ZnakiJednostek(std::u32string_view tekst)
+{
+    std::vector<std::size_t> znaki;
+    for (std::size_t i = ZaczynaSeparatorem(tekst) ? 1 : 0; i < tekst.size(); ++i) {
+        znaki.push_back(i);
+        if (MorsSeparator(tekst[i]))
+            znaki.push_back(i);
+    }
+    return znaki;
+}
 
 // Letters are three units apart, or seven for each empty unit (a word gap)
 // between them. A unit with anything but dots and dashes (a digit, a mark
 // the encoder keeps) is a letter of silence: no tones, but its place
 // between two letter gaps.
-Nadanie Harmonogram(std::u32string_view zapis, Miejsce miejsce)
+Nadanie Harmonogram(std::u32string_view zapis, const Miejsce& miejsce)
 {
     Nadanie nadanie;
     int czas = 0;
@@ -85,14 +100,12 @@ Nadanie DoNadania(const StanOkna& okno)
     const std::u32string& inne = zrodlo == 0 ? okno.b : okno.a;
     Nadanie nadanie;
     if (MorsDekoduje(tekst)) {
-        nadanie = Harmonogram(tekst, {true, 0});
+        nadanie = Harmonogram(tekst, {true, {}});
         nadanie.znaczone = zrodlo;
     } else {
         const std::u32string zapis = Szyfruj(NumerMorsa, tekst);
         const bool wInnym = inne == zapis;
-        // The encoder writes one unit for each character but a leading
-        // separator, which it drops.
-        nadanie = Harmonogram(zapis, {wInnym, wInnym || !ZaczynaSeparatorem(tekst) ? 0U : 1U});
+        nadanie = Harmonogram(zapis, {wInnym, wInnym ? std::vector<std::size_t>{} : ZnakiJednostek(tekst)});
         nadanie.znaczone = wInnym ? 1 - zrodlo : zrodlo;
     }
     nadanie.pole = zrodlo;

@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -13,14 +15,19 @@ namespace wirlok {
 // light) and the spaces between them, with their lengths in seconds, as a
 // hand, a whistle or a torch sends them. It learns the sender's speed and
 // follows it, and writes each letter in the engine's notation as it ends:
-// the letter's code and "\", and one more "\" for a word gap.
+// the letter's code and "\", and one more "\" for a word gap. Until the
+// marks show the speed (dots and dashes, or a gap within a letter) the first
+// letters are held, and so are the letters after the first long gaps until
+// they show plain or stretched (Farnsworth) spacing. A mark or a space
+// shorter than 0.3 of a unit (at least 12 ms) is a click or a dropout.
 class Odbiornik {
 public:
     // A mark that lasted this long.
     void Znak(double sekundy);
     // The space since the last mark has lasted this long so far. Called
     // again as it grows, so that a letter ends while the sender pauses;
-    // the next mark ends the space at the length given last.
+    // the next mark ends the space at the length given last, so a key gives
+    // the space's whole length when it goes down.
     void Przerwa(double sekundy);
     // The message is over: the letter being received is written out.
     void Koniec();
@@ -30,12 +37,59 @@ public:
     double Jednostka() const;
 
 private:
+    // Raw marks and spaces: a mark or a space far shorter than a unit is
+    // a click or a dropout, merged into what surrounds it.
+    void Element(double znak);
+    void Odstep(double dlugosc);
+    void KoniecOdstepu(double dlugosc);
+    double Szum() const;
+
+    // Until the marks pin the scale, the elements are held and then
+    // replayed at the scale learned from them.
+    double Skala(bool wymus) const;
+    void Przypnij(bool wymus);
+
+    // Letters and word gaps at the scale followed: a mark, the space after
+    // it so far, the space ended by the next mark.
+    void Dodaj(double znak);
+    void Trwa(double dlugosc);
+    void Zakoncz(double dlugosc);
+    void ZamknijLitere();
+    void Ucz(double jednostka);
+    bool Watpliwa(double jednostki);
+    double SredniaWatpliwych() const;
+    void Rozstrzygnij(bool slowo);
+    void DodajPrzerwe(double jednostki);
+    double ProgSlowa() const;
+    void Pisz(std::u32string_view zapis);
+
+    static constexpr std::size_t Zapas = 128;
+    static constexpr std::size_t Znaki = 32;
+    static constexpr std::size_t Przerwy = 8;
+
     std::u32string odebrane_;
-    std::u32string litera_;
-    double jednostka_ = 0.1;
+    std::u32string wstrzymane_;  // written after a gap not yet told
+    double jednostka_ = 0;
+
+    double znak_ = 0;  // a mark not yet ended by a long enough space
     double przerwa_ = 0;
-    bool koniecLitery_ = true;
-    bool odstep_ = true;
+    double scalona_ = 0;  // the space before a click merged into it
+    bool poZnaku_ = false;
+
+    std::array<double, Zapas> zapas_{};  // marks and spaces in turn
+    std::size_t ileZapasu_ = 0;
+
+    std::array<double, Znaki> znaki_{};
+    std::array<double, Znaki> odstepy_{};
+    std::size_t ileZnakow_ = 0;
+    bool slowo_ = true;
+
+    std::array<double, Przerwy> przerwy_{};  // the last gaps between letters, in units
+    std::size_t ilePrzerw_ = 0;
+    bool skalaPrzerw_ = false;
+    bool rozciagniete_ = false;         // Farnsworth spacing
+    std::array<double, 2> watpliwe_{};  // the first long gaps: word gaps or stretched spacing
+    std::size_t watpliwych_ = 0;
 };
 
 // The keys of the Morse keypad.
