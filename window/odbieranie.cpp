@@ -88,6 +88,7 @@ void Odbiornik::Koniec()
     poZnaku_ = false;
     przerwa_ = 0;
     scalona_ = 0;
+    odstep_ = false;  // no letter follows
 }
 
 std::u32string Odbiornik::Odbierz() { return std::exchange(odebrane_, {}); }
@@ -123,8 +124,7 @@ void Odbiornik::KoniecOdstepu(double dlugosc)
     } else if (ileZapasu_ > 0) {
         zapas_[ileZapasu_++] = dlugosc;
     } else if (!slowo_ && dlugosc >= DlugaPauza) {
-        Pisz(U"\\");
-        slowo_ = true;
+        Slowo();
     }
 }
 
@@ -218,8 +218,7 @@ void Odbiornik::Trwa(double dlugosc)
     if (watpliwych_ > 0 && dlugosc * TaSamaPrzerwa > SredniaWatpliwych() * jednostka_)
         Rozstrzygnij(false);
     if (!slowo_ && watpliwych_ == 0 && (skalaPrzerw_ || dlugosc >= DlugaPauza) && dlugosc >= ProgSlowa()) {
-        Pisz(U"\\");
-        slowo_ = true;
+        Slowo();
     }
 }
 
@@ -235,8 +234,7 @@ void Odbiornik::Zakoncz(double dlugosc)
         return;
     DodajPrzerwe(jednostki);
     if (!slowo_ && dlugosc >= ProgSlowa()) {
-        Pisz(U"\\");
-        slowo_ = true;
+        Slowo();
     }
 }
 
@@ -299,16 +297,21 @@ double Odbiornik::SredniaWatpliwych() const
     return std::accumulate(watpliwe_.begin(), watpliwe_.begin() + watpliwych_, 0.0) / static_cast<double>(watpliwych_);
 }
 
+// The held letters go out with the gaps before them decided; a word gap
+// decided while they were held comes after them.
 void Odbiornik::Rozstrzygnij(bool slowo)
 {
-    if (slowo)
-        odebrane_ += U'\\';
+    const bool poWstrzymanych = std::exchange(odstep_, slowo);
     for (const char32_t z : wstrzymane_) {
-        if (z != Znacznik)
-            odebrane_ += z;
-        else if (slowo)
+        if (z == Znacznik) {
+            odstep_ = odstep_ || slowo;
+            continue;
+        }
+        if (std::exchange(odstep_, false))
             odebrane_ += U'\\';
+        odebrane_ += z;
     }
+    odstep_ = odstep_ || poWstrzymanych;
     wstrzymane_.clear();
     for (std::size_t i = 0; i < watpliwych_; ++i)
         DodajPrzerwe(watpliwe_[i]);
@@ -347,7 +350,21 @@ double Odbiornik::ProgSlowa() const
     return jednostka_ * SlowoDoLitery * suma / litery;
 }
 
-void Odbiornik::Pisz(std::u32string_view zapis) { (watpliwych_ > 0 ? wstrzymane_ : odebrane_) += zapis; }
+void Odbiornik::Pisz(std::u32string_view zapis)
+{
+    std::u32string& cel = watpliwych_ > 0 ? wstrzymane_ : odebrane_;
+    if (std::exchange(odstep_, false))
+        cel += U'\\';
+    cel += zapis;
+}
+
+// A word gap is written with the letter after it, so that a message that
+// ends in a pause ends in its last letter, as the encoder writes it.
+void Odbiornik::Slowo()
+{
+    odstep_ = true;
+    slowo_ = true;
+}
 
 std::u32string DoWstawienia(char32_t przed, Klawisz klawisz)
 {

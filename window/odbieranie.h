@@ -62,6 +62,7 @@ private:
     void DodajPrzerwe(double jednostki);
     double ProgSlowa() const;
     void Pisz(std::u32string_view zapis);
+    void Slowo();
 
     static constexpr std::size_t Zapas = 128;
     static constexpr std::size_t Znaki = 32;
@@ -82,7 +83,8 @@ private:
     std::array<double, Znaki> znaki_{};
     std::array<double, Znaki> odstepy_{};
     std::size_t ileZnakow_ = 0;
-    bool slowo_ = true;
+    bool slowo_ = true;    // a word gap since the last letter, or none yet
+    bool odstep_ = false;  // a word gap not yet written
 
     std::array<double, Przerwy> przerwy_{};  // the last gaps between letters, in units
     std::size_t ilePrzerw_ = 0;
