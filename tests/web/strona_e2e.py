@@ -7,15 +7,19 @@ site served on 127.0.0.1: keyboard and mouse, undo, the clipboard, long
 texts, phone and desktop screens in both colour schemes, accessibility, the
 content security policy, valid HTML, a module that cannot run and use with
 no network.
-    strona_e2e.py SITE_DIR SCREENSHOT_DIR NODE_MODULES
+    strona_e2e.py SITE_DIR SCREENSHOT_DIR NODE_MODULES [TEST_NAME...]
 """
+import math
 import os
+import pathlib
 import shutil
 import subprocess
+import struct
 import sys
 import tempfile
 import time
 import unittest
+import wave
 
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
@@ -596,6 +600,162 @@ class Nadawanie(unittest.TestCase):
         self.assertFalse(self.p.find_elements(By.ID, "Udostepnij"), "no Web Share here")
 
 
+def kluczowanie(kody, jednostka, cisza=1.5):
+    """Morse codes ("..." a letter, "" a word gap) as [(on?, seconds)], after
+    `cisza` s off and before 1 s off."""
+    odcinki = [(False, cisza)]
+    for kod in kody:
+        for znak in kod:
+            odcinki += [(True, jednostka * (1 if znak == "." else 3)), (False, jednostka)]
+        odcinki.append((False, (2 if kod else 4) * jednostka))  # 3 units after a letter, 7 at a word gap
+    return odcinki + [(False, 1)]
+
+
+def wav(sciezka, odcinki, ton=700, czestosc=16000):
+    """The keying as a tone in a 16-bit mono WAV file."""
+    probki = bytearray()
+    for wlaczony, sekundy in odcinki:
+        for _ in range(round(sekundy * czestosc)):
+            n = len(probki) // 2
+            probki += struct.pack("<h", round(12000 * math.sin(2 * math.pi * ton * n / czestosc)) if wlaczony else 0)
+    with wave.open(sciezka, "wb") as plik:
+        plik.setnchannels(1)
+        plik.setsampwidth(2)
+        plik.setframerate(czestosc)
+        plik.writeframes(bytes(probki))
+
+
+def y4m(sciezka, odcinki, kl=30):
+    """The keying as a bright spot at (0.7, 0.3) of a dark 160 x 120 video."""
+    szer, wys = 160, 120
+    with open(sciezka, "wb") as plik:
+        plik.write(f"YUV4MPEG2 W{szer} H{wys} F{kl}:1 Ip A1:1 C420jpeg\n".encode())
+        t = 0.0
+        for wlaczony, sekundy in odcinki:
+            for _ in range(round((t + sekundy) * kl) - round(t * kl)):
+                luma = bytearray([20]) * (szer * wys)
+                for y in range(24, 48) if wlaczony else ():
+                    luma[y * szer + 100:y * szer + 124] = bytes([235]) * 24
+                plik.write(b"FRAME\n" + luma + bytes([128]) * (szer * wys // 2))
+            t += sekundy
+
+
+# Before the page's scripts: keeps every stream the page is given.
+STRUMIENIE = """window.strumienie = [];
+const pobierz = navigator.mediaDevices.getUserMedia.bind(navigator.mediaDevices);
+navigator.mediaDevices.getUserMedia = async (o) => { const s = await pobierz(o); strumienie.push(s); return s; };"""
+SOS = "\\...\\---\\...\\"
+
+
+class Nasluch(unittest.TestCase):
+    """Słuchaj, Patrz and Odbierz z nagrania over files that Chromium's fake
+    devices play in real time; Zapisz dźwięk received back; the faults."""
+
+    def setUp(self):
+        self.katalog = tempfile.mkdtemp()
+        self.serwer = Serwer(STRONA)
+        self.przegladarki = []
+
+    def tearDown(self):
+        for p in self.przegladarki:
+            self.assertEqual(p.execute_script("return window.naruszenia"), [])
+            p.quit()
+        self.serwer.zatrzymaj()
+        shutil.rmtree(self.katalog)
+
+    def otworz(self, *flagi, zgoda=True):
+        """A new Chromium with the fake devices, which the user lets the page use unless zgoda is False."""
+        zgoda = ("--use-fake-ui-for-media-stream",) if zgoda else ()
+        self.p = chromium(1280, 800, "--use-fake-device-for-media-stream", *zgoda, *flagi)
+        self.przegladarki.append(self.p)
+        for skrypt in (NARUSZENIA, STRUMIENIE):
+            self.p.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": skrypt})
+        otworz(self.p, self.serwer.adres)
+
+    def js(self, skrypt):
+        return self.p.execute_script(skrypt)
+
+    def czekaj(self, warunek, sekundy=20):
+        return WebDriverWait(self.p, sekundy, 0.1).until(lambda _: self.js("return " + warunek))
+
+    def plik(self, nazwa, zapis, *argumenty):
+        sciezka = os.path.join(self.katalog, nazwa)
+        zapis(sciezka, *argumenty)
+        return sciezka
+
+    def test_sluchaj_sos(self):
+        sos = self.plik("sos.wav", wav, kluczowanie(["...", "---", "..."], 0.06))
+        self.otworz(f"--use-file-for-fake-audio-capture={sos}%noloop")
+        self.p.find_element(By.ID, "Sluchaj").click()
+        self.czekaj(f"document.getElementById('a').value === '{SOS}'")
+        self.assertRegex(self.js("return document.getElementById('stanNasluchu').textContent"), r"Słychać ton 70\d Hz")
+        self.p.find_element(By.ID, "Sluchaj").click()
+        self.assertEqual(self.js("return [document.getElementById('Sluchaj').ariaPressed, strumienie[0].getTracks()"
+                                 ".map((s) => s.readyState)]"), ["false", ["ended"]], "the microphone let go")
+
+    def test_patrz_sos(self):
+        sos = self.plik("sos.y4m", y4m, kluczowanie(["...", "---", "..."], 0.2))
+        self.otworz(f"--use-file-for-fake-video-capture={sos}")
+        self.p.find_element(By.ID, "Patrz").click()
+        self.czekaj(f"document.getElementById('a').value.startsWith('{SOS}')")
+        self.p.save_screenshot(os.path.join(ZRZUTY, "strona-patrz.png"))
+        polozenie = self.js("const s = document.getElementById('swiatlo').style; return [s.left, s.top]")
+        self.assertAlmostEqual(float(polozenie[0][:-1]), 70, delta=5)
+        self.assertAlmostEqual(float(polozenie[1][:-1]), 30, delta=5)
+
+    def test_zapisz_dzwiek_odbierz_z_nagrania_i_przez_mikrofon(self):
+        self.otworz()
+        self.p.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": self.katalog})
+        self.p.find_element(By.ID, "a").send_keys("sos sos")
+        self.p.find_element(By.ID, "ZapiszDzwiek").click()
+        zapisany = os.path.join(self.katalog, "wirlok-nadanie.wav")
+        WebDriverWait(self.p, 10).until(lambda _: os.path.exists(zapisany))
+        with wave.open(zapisany) as plik:
+            self.assertEqual((plik.getnchannels(), plik.getsampwidth()), (1, 2))
+            self.assertAlmostEqual(plik.getnframes() / plik.getframerate(), 1 + 6.1, delta=0.01)  # 61 units at 12 WPM
+        self.p.find_element(By.ID, "Wyczysc1").click()
+        self.p.find_element(By.ID, "nagranie").send_keys(zapisany)
+        self.czekaj("document.getElementById('stanNasluchu').textContent.startsWith('Odebrano')")
+        self.assertEqual(self.js("return document.getElementById('a').value"), SOS + SOS[1:])
+        self.otworz(f"--use-file-for-fake-audio-capture={zapisany}%noloop")
+        self.p.find_element(By.ID, "Sluchaj").click()
+        self.czekaj(f"document.getElementById('a').value === '{SOS + SOS[1:]}'", 30)
+        self.p.find_element(By.ID, "Tlumacz").click()
+        self.assertEqual(self.js("return document.getElementById('b').value"), "sos sos")
+
+    def test_bledy_po_polsku_i_nic_nie_wpisane(self):
+        cisza = self.plik("cisza.wav", wav, [(False, 2)])
+        tekst = self.plik("tekst.wav", lambda s: pathlib.Path(s).write_text("to nie dźwięk"))
+        self.otworz(zgoda=False)
+        for uprawnienie in ("microphone", "camera"):
+            self.p.execute_cdp_cmd("Browser.setPermission", {"origin": self.serwer.adres.rstrip("/"),
+                                                             "permission": {"name": uprawnienie}, "setting": "denied"})
+        self.p.find_element(By.ID, "a").send_keys("zostaje")
+        # [what is done, the start of the status line, the toggle's state]
+        przypadki = [("Sluchaj", "Brak zgody na użycie mikrofonu", "false"), ("Patrz", "Brak zgody na użycie aparatu", "false"),
+                     (tekst, "Nie można odebrać „tekst.wav”: to nie jest nagranie", None),
+                     (cisza, "W nagraniu „cisza.wav” nie słychać tonu Morse'a", None)]
+        for co, stan, wcisniety in przypadki:
+            with self.subTest(co=os.path.basename(co)):
+                if wcisniety:
+                    self.p.find_element(By.ID, co).click()
+                else:
+                    self.p.find_element(By.ID, "nagranie").send_keys(co)
+                self.czekaj(f"document.getElementById('stanNasluchu').textContent.startsWith({stan!r})")
+                if wcisniety:
+                    self.assertEqual(self.js(f"return document.getElementById('{co}').ariaPressed"), wcisniety)
+        self.assertEqual(self.js("return document.getElementById('a').value"), "zostaje")
+
+    def test_odlaczony_mikrofon(self):
+        self.otworz()
+        self.p.find_element(By.ID, "Sluchaj").click()
+        self.czekaj("document.getElementById('stanNasluchu').textContent === 'Słucham.'")
+        self.js("strumienie[0].getAudioTracks()[0].dispatchEvent(new Event('ended'))")
+        self.assertEqual(self.js("return [document.getElementById('stanNasluchu').textContent, "
+                                 "document.getElementById('Sluchaj').ariaPressed, strumienie[0].getAudioTracks()[0].readyState]"),
+                         ["Mikrofon został odłączony: słuchanie przerwane.", "false", "ended"])
+
+
 if __name__ == "__main__":
     os.makedirs(ZRZUTY, exist_ok=True)
-    unittest.main(argv=sys.argv[:1], verbosity=2)
+    unittest.main(argv=sys.argv[:1] + sys.argv[4:], verbosity=2)
