@@ -105,8 +105,15 @@ class Przelacznik {
     this.stan.ustaw(this.zrodlo, komunikat);
   }
 
+  // Each step on its own, so that a fault in one cannot keep a device.
   #puscic(porzadki) {
-    while (porzadki.length) porzadki.pop()();
+    while (porzadki.length) {
+      try {
+        porzadki.pop()();
+      } catch (blad) {
+        reportError(blad);
+      }
+    }
   }
 }
 
