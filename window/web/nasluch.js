@@ -120,12 +120,13 @@ class Przelacznik {
 // The microphone, raw: echo cancelling, noise suppression and gain control
 // smear a keyed tone. Its samples come in batches from the worklet.
 async function sluchaj({ modul, odbior, stan }, porzadki, przerwij) {
+  // Made while the press lasts, which a browser may require of sound.
+  const kontekst = new AudioContext();
+  porzadki.push(() => kontekst.close());
   const strumien = await navigator.mediaDevices.getUserMedia(
     { audio: { echoCancellation: false, noiseSuppression: false, autoGainControl: false } });
   porzadki.push(() => strumien.getTracks().forEach((sciezka) => sciezka.stop()));
   strumien.getAudioTracks()[0].addEventListener('ended', () => przerwij('Mikrofon został odłączony: słuchanie przerwane.'));
-  const kontekst = new AudioContext();
-  porzadki.push(() => kontekst.close());
   await kontekst.audioWorklet.addModule('probki.js');
   modul.dzwiekOdNowa(MIKROFON);
   const probki = new AudioWorkletNode(kontekst, 'probki', { channelCount: 1, channelCountMode: 'explicit' });
