@@ -122,3 +122,39 @@ for (const [nazwa, a, b, slowa, pole, tony, litery, dlugosc] of NADAWANIE) {
     assert.deepEqual(kazdy(litera, plan.litery.length / 3).map(([p, od, doZnaku]) => [ms(p), od, doZnaku - od]), litery);
   });
 }
+
+// What a keypad key puts at the caret after the code unit before it (0:
+// the field's start): a "\" opens a letter wherever no separator stands.
+// [before, Kropka, Kreska, Koniec litery, Odstęp]
+const KLAWIATURA = [
+  ['', '\\.', '\\-', '', '\\\\'],
+  ['\\', '.', '-', '', '\\'],
+  ['/', '.', '-', '', '\\'],
+  ['.', '.', '-', '\\', '\\\\'],
+  ['-', '.', '-', '\\', '\\\\'],
+  ['a', '\\.', '\\-', '', '\\\\'],
+  ['\uD83D', '\\.', '\\-', '', '\\\\'],
+];
+for (const [przed, ...wstawki] of KLAWIATURA) {
+  test(`keypad after ${JSON.stringify(przed)}`, () => assert.deepEqual(
+    wstawki.map((_, klawisz) => modul.klawisz(klawisz, przed.charCodeAt(0) || 0)), wstawki));
+}
+test('keypad: an unknown key or character puts nothing wrong', () => assert.deepEqual(
+  [modul.klawisz(4, 46), modul.klawisz(-1, 0), modul.klawisz(0, -7), modul.klawisz(0, 0x110000)], ['', '', '\\.', '\\.']));
+
+test('the key: "sos" at 12 WPM, then a word gap, whatever the times', () => {
+  modul.odNowa(0);
+  const [kropka, kreska, element, litera] = [0.1, 0.3, 0.1, 0.3];
+  const s = [kropka, element, kropka, element, kropka];
+  const o = [kreska, element, kreska, element, kreska];
+  for (const [i, sekundy] of [...s, litera, ...o, litera, ...s].entries()) {
+    if (i % 2 === 0) modul.znak(0, sekundy); else modul.przerwa(0, sekundy);
+  }
+  for (let przerwa = 0; przerwa <= 0.3; przerwa += 0.05) modul.przerwa(0, przerwa);
+  assert.equal(modul.odebrane(0, 0), '\\...\\---\\...\\');
+  modul.przerwa(0, 1.5);
+  assert.deepEqual([modul.odebrane(0, '\\'.charCodeAt(0)), modul.odebrane(0, 0)], ['\\', '']);
+  for (const zle of [NaN, -1, Infinity, 1e308]) [modul.znak, modul.przerwa].forEach((f) => f.call(modul, 0, zle));
+  modul.koniec(0);
+  assert.equal(typeof modul.odebrane(0, 0), 'string');
+});

@@ -7,7 +7,7 @@ site served on 127.0.0.1: keyboard and mouse, undo, the clipboard, long
 texts, phone and desktop screens in both colour schemes, accessibility, the
 content security policy, valid HTML, a module that cannot run and use with
 no network.
-    strona_e2e.py SITE_DIR SCREENSHOT_DIR NODE_MODULES [TEST_NAME...]
+    strona_e2e.py SITE_DIR SCREENSHOT_DIR NODE_MODULES [TEST ...]
 """
 import math
 import os
@@ -43,6 +43,8 @@ const teksty = [...document.querySelectorAll('body *')].filter((e) => e.checkVis
     [...e.childNodes].some((w) => w.nodeType === Node.TEXT_NODE && w.textContent.trim()));
 return {
   kontrolki: [...okno.querySelectorAll('textarea, select, button')].map((e) => ({id: e.id, ...prostokat(e)})),
+  odbior: [...document.querySelectorAll('#odbieranie button')].map((e) => ({id: e.id, ...prostokat(e)})),
+  panel: prostokat(document.getElementById('odbieranie')),
   okno: {...prostokat(okno), szerokosc: okno.clientWidth},
   naglowek: prostokat(document.querySelector('h1')), pomoc: prostokat(document.getElementById('pomoc')),
   obciete: [...okno.querySelectorAll('button, label')].filter((e) => e.clientWidth > 1 && e.scrollWidth > e.clientWidth)
@@ -64,7 +66,9 @@ def ekran(p, szerokosc, wysokosc, gestosc=1, dotyk=False, schemat="light"):
     p.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": [{"name": "prefers-color-scheme", "value": schemat}]})
 
 
-class Strona(unittest.TestCase):
+class NaStronie(unittest.TestCase):
+    """One Chromium on the page for a class of tests, and the ways a person uses it."""
+
     @classmethod
     def setUpClass(cls):
         cls.serwer = Serwer(STRONA)
@@ -109,6 +113,8 @@ class Strona(unittest.TestCase):
         self.el(pole).click()
         self.skrot("v")
 
+
+class Strona(NaStronie):
     def test_okno_jak_na_pulpicie(self):
         p = self.p
         self.assertEqual(p.title, "Wirlok by DREVNOK")
@@ -237,13 +243,16 @@ class Strona(unittest.TestCase):
     def sprawdz_telefon(self, u, caly):
         kontrolki = u["kontrolki"]
         self.assertEqual([k["id"] for k in kontrolki], KOLEJNOSC_CZYTANIA, "read in the order shown")
-        for k in kontrolki:
-            self.assertGreaterEqual(k["dol"] - k["gora"], 44 - 0.01, k["id"])
-        for i, x in enumerate(kontrolki):
-            for y in kontrolki[i + 1:]:
-                odstep = max(y["gora"] - x["dol"], y["lewo"] - x["prawo"], x["lewo"] - y["prawo"])
-                self.assertGreaterEqual(odstep, 8 - 0.01, f"{x['id']} and {y['id']}")
-        self.assertEqual(sorted(kontrolki, key=lambda k: (round(k["gora"]), k["lewo"])), kontrolki)
+        for grupa in (kontrolki, u["odbior"]):
+            for i, x in enumerate(grupa):
+                self.assertGreaterEqual(min(x["dol"] - x["gora"], x["prawo"] - x["lewo"]), 44 - 0.01, x["id"])
+                for y in grupa[i + 1:]:
+                    odstep = max(y["gora"] - x["dol"], y["lewo"] - x["prawo"], x["lewo"] - y["prawo"])
+                    self.assertGreaterEqual(odstep, 8 - 0.01, f"{x['id']} and {y['id']}")
+            self.assertEqual(sorted(grupa, key=lambda k: (round(k["gora"]), k["lewo"])), grupa, "read in the order shown")
+        klucz = next(k for k in u["odbior"] if k["id"] == "Klucz")
+        self.assertGreaterEqual(klucz["dol"] - klucz["gora"], 96, "a key for a thumb")
+        self.assertAlmostEqual(klucz["prawo"] - klucz["lewo"], u["panel"]["prawo"] - u["panel"]["lewo"], delta=1)
         self.assertEqual([c for c in u["czcionki"] if c[1] < 16], [], "no text under 16 px")
         self.assertFalse(u["b"]["przewija"], "the lower field shows its whole text")
         if caly:
@@ -600,6 +609,95 @@ class Nadawanie(unittest.TestCase):
         self.assertFalse(self.p.find_elements(By.ID, "Udostepnij"), "no Web Share here")
 
 
+SOS = "\\...\\---\\...\\"
+
+
+class Odbieranie(NaStronie):
+    """The receiving panel on a phone, under real touches: the keypad and the
+    key type into the field that last had the focus, the system's keyboard
+    kept down."""
+
+    def setUp(self):
+        ekran(self.p, 390, 844, 3, True)
+        otworz(self.p, self.serwer.adres)
+
+    def dotyk(self, punkt=None):
+        """A finger goes down at the point, or comes up."""
+        self.p.execute_cdp_cmd("Input.dispatchTouchEvent", {
+            "type": "touchStart" if punkt else "touchEnd", "touchPoints": [{"x": punkt[0], "y": punkt[1]}] if punkt else []})
+
+    def srodek(self, nazwa):
+        return self.p.execute_script("""const e = document.getElementById(arguments[0]);
+            e.scrollIntoView({block: 'nearest'}); const r = e.getBoundingClientRect();
+            return [r.x + r.width / 2, r.y + r.height / 2];""", nazwa)
+
+    def dotknij(self, nazwa):
+        self.dotyk(self.srodek(nazwa))
+        self.dotyk()
+
+    def klawiatura(self, litery):
+        for litera in litery.split(" "):
+            for przycisk in [{".": "Kropka", "-": "Kreska"}[z] for z in litera] + ["KoniecLitery"]:
+                self.dotknij(przycisk)
+
+    def kluczem(self, litery, kropka=0.13, kreska=0.4):
+        """Held and let go on the clock, at about 9 words per minute."""
+        klucz = self.srodek("Klucz")
+        zegar = time.perf_counter()
+        for litera in litery.split(" "):
+            for i, znak in enumerate(litera):
+                for punkt, sekundy in ((klucz, kropka if znak == "." else kreska),
+                                       (None, kropka if i + 1 < len(litera) else kreska)):
+                    self.dotyk(punkt)
+                    zegar += sekundy
+                    time.sleep(max(0.0, zegar - time.perf_counter()))
+
+    def czekaj_na(self, pole, tekst, sekundy=5):
+        WebDriverWait(self.p, sekundy).until(lambda _: self.tekst(pole) == tekst, f"{pole}: {self.tekst(pole)!r}")
+
+    def klawiatura_schowana(self, pole):
+        self.assertEqual([self.p.switch_to.active_element.get_attribute(c) for c in ("id", "inputmode")],
+                         [pole, "none"], "the caret in the field, no keyboard over the panel")
+
+    def test_klawiatura_usun_i_cofnij(self):
+        self.klawiatura("... --- ...")
+        self.dotknij("Odstep")
+        self.assertEqual(self.tekst("a"), SOS + "\\")
+        self.klawiatura_schowana("a")
+        for tekst in (SOS, SOS[:-1], SOS[:-2]):  # the gap, the letter's end, a dot
+            self.dotknij("Usun")
+            self.assertEqual(self.tekst("a"), tekst)
+        self.klawiatura(".")
+        self.dotknij("Kropka")
+        self.dotknij("Kreska")
+        self.skrot("z")
+        self.assertEqual(self.tekst("a"), SOS, "a letter is one undo step")
+        self.el("a").send_keys("\\")  # typed, not keyed: Usuń leaves it
+        self.dotknij("Usun")
+        self.assertEqual(self.tekst("a"), SOS + "\\")
+        self.dotknij("Tlumacz")
+        self.assertEqual(self.tekst("b"), "sos ")
+        self.p.execute_script("document.getElementById('odbieranie').scrollIntoView()")
+        self.p.save_screenshot(os.path.join(ZRZUTY, "strona-odbieranie.png"))
+
+    def test_klucz_pod_palcem(self):
+        self.p.execute_script(LAMPA)
+        self.dotknij("b")
+        self.kluczem("... --- ...")
+        self.czekaj_na("b", SOS)
+        self.klawiatura_schowana("b")
+        self.assertEqual(kropki_i_kreski(self.p.execute_script("return lampa"), 130), "...---...")
+        self.dotknij("a")
+        self.klawiatura("... --- ...")
+        self.dotknij("Odstep")
+        self.kluczem(".--. .- .-. .. ...")
+        self.czekaj_na("a", SOS + "\\.--.\\.-\\.-.\\..\\...\\")
+        self.dotknij("Tlumacz")
+        self.assertEqual(self.tekst("b"), "sos paris")
+        self.czekaj_na("a", SOS + "\\.--.\\.-\\.-.\\..\\...\\\\")  # a word gap after a pause
+
+
+
 def kluczowanie(kody, jednostka, cisza=1.5):
     """Morse codes ("..." a letter, "" a word gap) as [(on?, seconds)], after
     `cisza` s off and before 1 s off."""
@@ -644,7 +742,6 @@ def y4m(sciezka, odcinki, kl=30):
 STRUMIENIE = """window.strumienie = [];
 const pobierz = navigator.mediaDevices.getUserMedia.bind(navigator.mediaDevices);
 navigator.mediaDevices.getUserMedia = async (o) => { const s = await pobierz(o); strumienie.push(s); return s; };"""
-SOS = "\\...\\---\\...\\"
 
 
 class Nasluch(unittest.TestCase):
@@ -676,7 +773,13 @@ class Nasluch(unittest.TestCase):
         return self.p.execute_script(skrypt)
 
     def czekaj(self, warunek, sekundy=20):
-        return WebDriverWait(self.p, sekundy, 0.1).until(lambda _: self.js("return " + warunek))
+        return WebDriverWait(self.p, sekundy, 0.1).until(lambda _: warunek())
+
+    def pole(self, nazwa):
+        return self.js(f"return document.getElementById('{nazwa}').value")
+
+    def stan(self):
+        return self.js("return document.getElementById('stanNasluchu').textContent")
 
     def plik(self, nazwa, zapis, *argumenty):
         sciezka = os.path.join(self.katalog, nazwa)
@@ -687,8 +790,8 @@ class Nasluch(unittest.TestCase):
         sos = self.plik("sos.wav", wav, kluczowanie(["...", "---", "..."], 0.06))
         self.otworz(f"--use-file-for-fake-audio-capture={sos}%noloop")
         self.p.find_element(By.ID, "Sluchaj").click()
-        self.czekaj(f"document.getElementById('a').value === '{SOS}'")
-        self.assertRegex(self.js("return document.getElementById('stanNasluchu').textContent"), r"Słychać ton 70\d Hz")
+        self.czekaj(lambda: self.pole("a") == SOS)
+        self.assertRegex(self.stan(), r"Słychać ton 70\d Hz")
         self.p.find_element(By.ID, "Sluchaj").click()
         self.assertEqual(self.js("return [document.getElementById('Sluchaj').ariaPressed, strumienie[0].getTracks()"
                                  ".map((s) => s.readyState)]"), ["false", ["ended"]], "the microphone let go")
@@ -697,7 +800,7 @@ class Nasluch(unittest.TestCase):
         sos = self.plik("sos.y4m", y4m, kluczowanie(["...", "---", "..."], 0.2))
         self.otworz(f"--use-file-for-fake-video-capture={sos}")
         self.p.find_element(By.ID, "Patrz").click()
-        self.czekaj(f"document.getElementById('a').value.startsWith('{SOS}')")
+        self.czekaj(lambda: self.pole("a").startswith(SOS))
         self.p.save_screenshot(os.path.join(ZRZUTY, "strona-patrz.png"))
         polozenie = self.js("const s = document.getElementById('swiatlo').style; return [s.left, s.top]")
         self.assertAlmostEqual(float(polozenie[0][:-1]), 70, delta=5)
@@ -715,13 +818,13 @@ class Nasluch(unittest.TestCase):
             self.assertAlmostEqual(plik.getnframes() / plik.getframerate(), 1 + 6.1, delta=0.01)  # 61 units at 12 WPM
         self.p.find_element(By.ID, "Wyczysc1").click()
         self.p.find_element(By.ID, "nagranie").send_keys(zapisany)
-        self.czekaj("document.getElementById('stanNasluchu').textContent.startsWith('Odebrano')")
-        self.assertEqual(self.js("return document.getElementById('a').value"), SOS + SOS[1:])
+        self.czekaj(lambda: self.stan().startswith("Odebrano"))
+        self.assertEqual(self.pole("a"), SOS + SOS[1:])
         self.otworz(f"--use-file-for-fake-audio-capture={zapisany}%noloop")
         self.p.find_element(By.ID, "Sluchaj").click()
-        self.czekaj(f"document.getElementById('a').value === '{SOS + SOS[1:]}'", 30)
+        self.czekaj(lambda: self.pole("a") == SOS + SOS[1:], 30)
         self.p.find_element(By.ID, "Tlumacz").click()
-        self.assertEqual(self.js("return document.getElementById('b').value"), "sos sos")
+        self.assertEqual(self.pole("b"), "sos sos")
 
     def test_bledy_po_polsku_i_nic_nie_wpisane(self):
         cisza = self.plik("cisza.wav", wav, [(False, 2)])
@@ -741,20 +844,19 @@ class Nasluch(unittest.TestCase):
                     self.p.find_element(By.ID, co).click()
                 else:
                     self.p.find_element(By.ID, "nagranie").send_keys(co)
-                self.czekaj(f"document.getElementById('stanNasluchu').textContent.startsWith({stan!r})")
+                self.czekaj(lambda: self.stan().startswith(stan))
                 if wcisniety:
                     self.assertEqual(self.js(f"return document.getElementById('{co}').ariaPressed"), wcisniety)
-        self.assertEqual(self.js("return document.getElementById('a').value"), "zostaje")
+        self.assertEqual(self.pole("a"), "zostaje")
 
     def test_odlaczony_mikrofon(self):
         self.otworz()
         self.p.find_element(By.ID, "Sluchaj").click()
-        self.czekaj("document.getElementById('stanNasluchu').textContent === 'Słucham.'")
+        self.czekaj(lambda: self.stan() == "Słucham.")
         self.js("strumienie[0].getAudioTracks()[0].dispatchEvent(new Event('ended'))")
         self.assertEqual(self.js("return [document.getElementById('stanNasluchu').textContent, "
                                  "document.getElementById('Sluchaj').ariaPressed, strumienie[0].getAudioTracks()[0].readyState]"),
                          ["Mikrofon został odłączony: słuchanie przerwane.", "false", "ended"])
-
 
 if __name__ == "__main__":
     os.makedirs(ZRZUTY, exist_ok=True)

@@ -88,6 +88,45 @@ export class Modul {
     return { zlapany: zlapany !== 0, x, y, slowa };
   }
 
+  // Receiving, from a source (0 the key, 1 the microphone, 2 the camera,
+  // 3 a recording): a mark and the space after it so far, in seconds, the
+  // message's end, a new receiver, and the unit it follows now.
+  znak(zrodlo, sekundy) {
+    this.e.wirlok_odbior_znak(zrodlo, sekundy);
+  }
+
+  przerwa(zrodlo, sekundy) {
+    this.e.wirlok_odbior_przerwa(zrodlo, sekundy);
+  }
+
+  koniec(zrodlo) {
+    this.e.wirlok_odbior_koniec(zrodlo);
+  }
+
+  odNowa(zrodlo) {
+    this.e.wirlok_odbior_od_nowa(zrodlo);
+  }
+
+  jednostka(zrodlo) {
+    return this.e.wirlok_odbior_jednostka(zrodlo);
+  }
+
+  // What a source has received (taken from its receiver), and what a key
+  // of the keypad (0 Kropka, 1 Kreska, 2 Koniec litery, 3 Odstęp) puts,
+  // as text for a field's caret after the code unit `przed` (0 at the
+  // field's start).
+  odebrane(zrodlo, przed) {
+    return this.#wstawka(this.e.wirlok_odebrane(zrodlo, przed));
+  }
+
+  klawisz(klawisz, przed) {
+    return this.#wstawka(this.e.wirlok_klawisz(klawisz, przed));
+  }
+
+  #wstawka(dlugosc) {
+    return this.#tekst(this.e.wirlok_wstawka(), dlugosc);
+  }
+
   #zapisz(pole, tekst) {
     const wskaznik = this.e.wirlok_bufor(pole, tekst.length);
     const bufor = new Uint16Array(this.e.memory.buffer, wskaznik, tekst.length);
@@ -95,7 +134,11 @@ export class Modul {
   }
 
   #odczytaj(pole) {
-    const bufor = new Uint16Array(this.e.memory.buffer, this.e.wirlok_tekst(pole), this.e.wirlok_dlugosc(pole));
+    return this.#tekst(this.e.wirlok_tekst(pole), this.e.wirlok_dlugosc(pole));
+  }
+
+  #tekst(wskaznik, dlugosc) {
+    const bufor = new Uint16Array(this.e.memory.buffer, wskaznik, dlugosc);
     const czesci = [];
     for (let i = 0; i < bufor.length; i += KAWALEK) czesci.push(String.fromCharCode.apply(null, bufor.subarray(i, i + KAWALEK)));
     return czesci.join('');

@@ -30,13 +30,13 @@ export const litera = ({ litery, jednostka }, i) => [litery[3 * i] * jednostka, 
 // Schedules on a gain parameter the plan's tones from number `od` that
 // start before `doCzasu`, the message starting at t0 (seconds of its
 // context's clock). Returns the number of the first tone left for later.
-export function zaplanujTony(wzmocnienie, plan, od, t0, doCzasu) {
+export function zaplanujTony(wzmocnienie, plan, od, t0, doCzasu, glosnosc = GLOSNOSC) {
   let i = od;
   for (; 2 * i < plan.tony.length && t0 + ton(plan, i)[0] < doCzasu; i++) {
     const [poczatek, koniec] = ton(plan, i);
     wzmocnienie.setValueAtTime(0, t0 + poczatek - ZBOCZE / 2);
-    wzmocnienie.linearRampToValueAtTime(GLOSNOSC, t0 + poczatek + ZBOCZE / 2);
-    wzmocnienie.setValueAtTime(GLOSNOSC, t0 + koniec - ZBOCZE / 2);
+    wzmocnienie.linearRampToValueAtTime(glosnosc, t0 + poczatek + ZBOCZE / 2);
+    wzmocnienie.setValueAtTime(glosnosc, t0 + koniec - ZBOCZE / 2);
     wzmocnienie.linearRampToValueAtTime(0, t0 + koniec + ZBOCZE / 2);
   }
   return i;
@@ -85,6 +85,17 @@ function pobierz(plik, nazwa) {
   const odnosnik = Object.assign(document.createElement('a'), { href: URL.createObjectURL(plik), download: nazwa });
   odnosnik.click();
   setTimeout(() => URL.revokeObjectURL(odnosnik.href), 60000);
+}
+
+// Silences a generator at once: the gain falls within one edge and the
+// tone stops.
+export function wycisz({ oscylator, wzmocnienie }) {
+  const teraz = wzmocnienie.context.currentTime;
+  const { gain } = wzmocnienie;
+  gain.cancelScheduledValues(0);
+  gain.setValueAtTime(gain.value, teraz);
+  gain.linearRampToValueAtTime(0, teraz + ZBOCZE);
+  oscylator.stop(teraz + 2 * ZBOCZE);
 }
 
 // The letter being sent, marked over its field: a copy of the field's text
@@ -217,24 +228,17 @@ class Nadawanie {
     if (this.wibracje) navigator.vibrate(swieci ? Math.round((biezacy[1] - (this.zegar() - this.t0 - this.opoznienie)) * 1000) : 0);
   }
 
-  // Silent at once: the gain falls within one edge and the tone stops.
   zatrzymaj() {
     clearTimeout(this.budzik);
     this.#swiec(false);
     this.znacznik?.usun();
     this.znacznik = null;
-    if (!this.dzwiek) return;
-    const teraz = this.kontekst.currentTime;
-    const { gain } = this.dzwiek.wzmocnienie;
-    gain.cancelScheduledValues(0);
-    gain.setValueAtTime(gain.value, teraz);
-    gain.linearRampToValueAtTime(0, teraz + ZBOCZE);
-    this.dzwiek.oscylator.stop(teraz + 2 * ZBOCZE);
+    if (this.dzwiek) wycisz(this.dzwiek);
   }
 }
 
 // A number of a field within its limits, written back as it is used.
-function liczba(pole, { od, do: doWartosci }) {
+export function liczba(pole, { od, do: doWartosci }) {
   const wartosc = Math.min(doWartosci, Math.max(od, Math.round(Number(pole.value)) || Number(pole.defaultValue)));
   pole.value = wartosc;
   return wartosc;

@@ -9,8 +9,9 @@
 const CZAS_COFNIECIA = 8000;  // ms the "Cofnij" offer stays, as phone apps keep theirs
 const HISTORIA = 10;  // replaced texts kept per field for Ctrl+Z
 
-// What a command replaced in each field, the latest last: a step is undone
-// while the field still holds what the command put there.
+// What a command replaced in each field, and what the receiving panel put
+// in at the caret, the latest last: a step is undone while the field still
+// holds what was put there.
 class Cofanie {
   #kroki = new Map();
   #oferta = document.getElementById('cofniecie');
@@ -43,12 +44,31 @@ class Cofanie {
     if (przed !== '') this.#zaproponuj(pole, `${podpis} ${tekst === '' ? 'wyczyszczone' : 'nadpisane'}.`);
   }
 
+  // Records an edit made at the caret, the field's text before it being
+  // `przed`. It joins the last step while that is open to its group and the
+  // field has held that step's text since, so that a letter keyed element
+  // by element goes back as one; `otwarty` leaves the step open for more.
+  dopisz(pole, przed, kursor, grupa, otwarty) {
+    const kroki = this.#kroki.get(pole);
+    let krok = kroki.at(-1);
+    if (krok?.grupa === grupa && grupa && krok.po === przed) {
+      krok.po = pole.value;
+    } else {
+      krok = { przed, po: pole.value, kursor };
+      kroki.push(krok);
+      if (kroki.length > HISTORIA) kroki.shift();
+    }
+    krok.grupa = otwarty ? grupa : null;
+    if (krok.przed === krok.po) kroki.pop();
+  }
+
   cofnij(pole) {
     const kroki = this.#kroki.get(pole);
     const krok = kroki.at(-1);
     if (!krok || pole.value !== krok.po) return false;
     kroki.pop();
     pole.value = krok.przed;
+    if (krok.kursor !== undefined) pole.setSelectionRange(krok.kursor, krok.kursor);
     this.poZmianie(pole);
     this.#schowaj();
     return true;
@@ -70,7 +90,8 @@ class Cofanie {
 }
 
 // Wires the built window to the module; poZmianie(pole) follows every text
-// a command writes. Runs the window's load.
+// a command writes. Runs the window's load. Returns the two fields and their
+// undo record.
 export function uruchomOkno(modul, poZmianie) {
   const { tabela } = modul;
   const [a, b, lista] = ['a', 'b', 'listaszyfrow'].map((id) => document.getElementById(id));
@@ -97,5 +118,5 @@ export function uruchomOkno(modul, poZmianie) {
     document.getElementById(nazwa).addEventListener('click', () => wykonaj(numer));
   });
   wykonaj(-1);
-  return [a, b];
+  return { pola: [a, b], cofanie };
 }

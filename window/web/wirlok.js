@@ -16,10 +16,10 @@ async function uruchom() {
   if (!odpowiedz.ok) throw new Error(`wirlok.wasm: ${odpowiedz.status}`);
   const modul = await Modul.zBajtow(await odpowiedz.arrayBuffer());
   let telefon = () => false;
-  const pola = uruchomOkno(modul, (pole) => dopasujWysokosc(pole, telefon()));
+  const { pola, cofanie } = uruchomOkno(modul, (pole) => dopasujWysokosc(pole, telefon()));
   telefon = sledzUklad(modul.tabela, pola);
   podlaczNadawanie(modul);
-  podlaczNasluch(modul, podlaczOdbieranie(modul));
+  podlaczNasluch(modul, podlaczOdbieranie(modul, pola, cofanie));
   document.getElementById('Tlumacz').focus({ preventScroll: true });
   document.documentElement.dataset.gotowe = performance.now().toFixed(1);
 }
