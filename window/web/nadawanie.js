@@ -53,7 +53,7 @@ export function generator(kontekst, czestotliwosc, t0) {
 }
 
 const CZESTOSC_ZAPISU = 22050;  // Hz of a saved message: far above any pitch it may have
-const CISZA_ZAPISU = 0.5;  // s of quiet before and after a saved message
+const CISZA_ZAPISU = 1;  // s of quiet before and after a saved message, for a receiver to settle on
 
 // The plan as a WAV file, 16-bit mono, rendered offline by the same
 // generator and schedule as "Nadaj", so that it sounds the same.

@@ -19,22 +19,31 @@ const SZEROKOSC_KLATKI = 160;  // px a frame is scaled down to: the light's plac
 const TAKT_STANU = 1000;  // ms between two updates of the status line, so that a screen reader keeps up
 
 // The status line: a part for each source, shown together. A start, a stop
-// or a fault shows at once; what a detector follows at most once a second.
+// or a fault shows at once, and takes away what other sources said as they
+// stopped; what a detector follows shows at most once a second.
 class Stan {
   constructor(element) {
-    Object.assign(this, { element, czesci: new Map(), zegar: 0, ostatnio: 0 });
+    Object.assign(this, { element, czesci: new Map(), koncowe: new Set(), zegar: 0, ostatnio: 0 });
   }
 
-  ustaw(zrodlo, tekst, odRazu = true) {
+  pokaz(zrodlo, tekst) {
+    for (const inne of this.koncowe) this.czesci.delete(inne);
+    this.koncowe.clear();
     this.czesci.set(zrodlo, tekst);
-    if (odRazu) {
-      this.#pokaz();
-    } else if (!this.zegar) {
-      this.zegar = setTimeout(() => this.#pokaz(), Math.max(0, this.ostatnio + TAKT_STANU - performance.now()));
-    }
+    this.#wypisz();
   }
 
-  #pokaz() {
+  zakoncz(zrodlo, tekst) {
+    this.pokaz(zrodlo, tekst);
+    this.koncowe.add(zrodlo);
+  }
+
+  sledz(zrodlo, tekst) {
+    this.czesci.set(zrodlo, tekst);
+    this.zegar ||= setTimeout(() => this.#wypisz(), Math.max(0, this.ostatnio + TAKT_STANU - performance.now()));
+  }
+
+  #wypisz() {
     clearTimeout(this.zegar);
     this.zegar = 0;
     this.ostatnio = performance.now();
@@ -102,7 +111,7 @@ class Przelacznik {
     if (this.porzadki) this.#puscic(this.porzadki);
     this.porzadki = null;
     this.przycisk.setAttribute('aria-pressed', 'false');
-    this.stan.ustaw(this.zrodlo, komunikat);
+    this.stan.zakoncz(this.zrodlo, komunikat);
   }
 
   // Each step on its own, so that a fault in one cannot keep a device.
@@ -133,7 +142,7 @@ async function sluchaj({ modul, odbior, stan }, porzadki, przerwij) {
   probki.port.onmessage = ({ data }) => {
     modul.dzwiek(MIKROFON, data, kontekst.sampleRate);
     odbior.wpisz(MIKROFON);
-    stan.ustaw(MIKROFON, opisTonu(modul.dzwiekStan(MIKROFON)), false);
+    stan.sledz(MIKROFON, opisTonu(modul.dzwiekStan(MIKROFON)));
   };
   // Pulled by the output, which stays silent: the worklet writes nothing there.
   new MediaStreamAudioSourceNode(kontekst, { mediaStream: strumien }).connect(probki).connect(kontekst.destination);
@@ -143,7 +152,7 @@ async function sluchaj({ modul, odbior, stan }, porzadki, przerwij) {
     odbior.wpisz(MIKROFON);
   });
   await kontekst.resume();
-  stan.ustaw(MIKROFON, 'Słucham.');
+  stan.pokaz(MIKROFON, 'Słucham.');
 }
 
 // The camera facing away, its frames scaled down, their brightness to the
@@ -180,7 +189,7 @@ async function patrz({ modul, odbior, stan, podglad, wideo, swiatlo }, porzadki,
     const widac = modul.obrazStan();
     swiatlo.hidden = !widac.zlapany;
     Object.assign(swiatlo.style, { left: `${widac.x * 100}%`, top: `${widac.y * 100}%` });
-    stan.ustaw(APARAT, opisSwiatla(widac), false);
+    stan.sledz(APARAT, opisSwiatla(widac));
     dalej();
   }
   const wskaz = (zdarzenie) => {
@@ -194,7 +203,7 @@ async function patrz({ modul, odbior, stan, podglad, wideo, swiatlo }, porzadki,
     modul.koniec(APARAT);
     odbior.wpisz(APARAT);
   });
-  stan.ustaw(APARAT, opisSwiatla({ zlapany: false }));
+  stan.pokaz(APARAT, opisSwiatla({ zlapany: false }));
   dalej();
 }
 
@@ -211,12 +220,12 @@ function mono(dzwiek) {
 // A recording through the module faster than it plays, the page getting
 // its turn between slices; what it holds goes into the field as one step.
 async function odbierzNagranie(plik, { modul, odbior, stan, postep }) {
-  stan.ustaw(NAGRANIE, `Odbieram nagranie „${plik.name}”.`);
+  stan.pokaz(NAGRANIE, `Odbieram nagranie „${plik.name}”.`);
   let dzwiek;
   try {
     dzwiek = await new OfflineAudioContext(1, 1, CZESTOSC_NAGRANIA).decodeAudioData(await plik.arrayBuffer());
   } catch {
-    stan.ustaw(NAGRANIE, `Nie można odebrać „${plik.name}”: to nie jest nagranie dźwięku, które ta przeglądarka umie odczytać (WAV, MP3, Ogg, M4A).`);
+    stan.zakoncz(NAGRANIE, `Nie można odebrać „${plik.name}”: to nie jest nagranie dźwięku, które ta przeglądarka umie odczytać (WAV, MP3, Ogg, M4A).`);
     return;
   }
   const probki = mono(dzwiek);
@@ -237,12 +246,12 @@ async function odbierzNagranie(plik, { modul, odbior, stan, postep }) {
   postep.hidden = true;
   if (!zlapany) {
     modul.dzwiekOdNowa(NAGRANIE);
-    stan.ustaw(NAGRANIE, `W nagraniu „${plik.name}” nie słychać tonu Morse'a: nic nie wpisano.`);
+    stan.zakoncz(NAGRANIE, `W nagraniu „${plik.name}” nie słychać tonu Morse'a: nic nie wpisano.`);
     return;
   }
   odbior.wpiszRazem(NAGRANIE);
   const tempo = zlapany.slowa > 0 ? `, ${liczba(zlapany.slowa)} słów na minutę` : '';
-  stan.ustaw(NAGRANIE, `Odebrano nagranie „${plik.name}”: ton ${liczba(zlapany.czestotliwosc)} Hz${tempo}.`);
+  stan.zakoncz(NAGRANIE, `Odebrano nagranie „${plik.name}”: ton ${liczba(zlapany.czestotliwosc)} Hz${tempo}.`);
 }
 
 // Wires "Słuchaj", "Patrz" and "Odbierz z nagrania" to the module and the
