@@ -189,8 +189,9 @@ def nasluch(p, serwer):
         p.find_element(By.ID, "nagranie").send_keys(sciezka)
         WebDriverWait(p, 600, 0.05).until(lambda _: not p.execute_script(
             "return document.getElementById('nagranie').disabled || !document.getElementById('stanNasluchu').textContent"))
-        print(f"a 10-minute recording (44.1 kHz WAV) decoded and received in {time.monotonic() - t0:.1f} s: "
-              f"{p.execute_script('return document.getElementById(\'stanNasluchu\').textContent')}")
+        sekundy = time.monotonic() - t0
+        stan = p.execute_script("return document.getElementById('stanNasluchu').textContent")
+        print(f"a 10-minute recording (44.1 kHz WAV) decoded and received in {sekundy:.1f} s: {stan}")
 
 
 def main():
