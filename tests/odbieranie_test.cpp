@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <limits>
 #include <random>
 #include <string>
 
@@ -28,6 +29,7 @@ struct Nadawca {
     double ogolem = 0;
     double rozrzut = 0;
     bool zaklocenia = false;
+    bool bzdury = false;              // first durations no sender keys, and a key held for a minute
     std::u32string odebrane = tekst;  // from character `od` on
     std::size_t od = 0;
 };
@@ -48,6 +50,15 @@ TEST_P(Odbior, OdczytujeTekst)
             odbiornik.Przerwa(s);
         odbiornik.Przerwa(t);
     };
+    if (n.bzdury) {
+        constexpr double nic = std::numeric_limits<double>::quiet_NaN();
+        constexpr double wiecznosc = std::numeric_limits<double>::infinity();
+        for (const double t : {nic, -1.0, 0.0, wiecznosc, 1e300})
+            odbiornik.Znak(t), odbiornik.Przerwa(t), odbiornik.Przerwa(-t);
+        odbiornik.Koniec();
+        odbiornik.Znak(60);
+        przerwa(1);
+    }
     for (std::size_t i = 0; i < n.tekst.size(); ++i) {
         const double postep = n.plynnie ? static_cast<double>(i) / static_cast<double>(n.tekst.size())
             : i >= n.tekst.size() / 2   ? 1
@@ -87,12 +98,13 @@ INSTANTIATE_TEST_SUITE_P(Nadawcy,
         Nadawca{"sos25", U"sos", 25},
         Nadawca{"sos_sos", U"sos sos", 20},
         Nadawca{"paris_farnsworth", U"paris paris", 18, 0, false, 5},
-        Nadawca{"zmiana_12_20", U"paris paris paris", 12, 20, false, 0, 0, false, U"paris paris paris", 11},
+        Nadawca{"zmiana_12_20", U"paris paris paris", 12, 20, false, 0, 0, false, false, U"paris paris paris", 11},
         Nadawca{"i", U"i", 12},
         Nadawca{"t", U"test", 15},
-        Nadawca{"godzina_pauzy", U"sos_sos", 12, 0, false, 0, 0, false, U"sos sos"},
+        Nadawca{"godzina_pauzy", U"sos_sos", 12, 0, false, 0, 0, false, false, U"sos sos"},
         Nadawca{"reka", U"the quick brown fox jumps over the lazy dog", 18, 15, true, 0, 0.2},
-        Nadawca{"zaklocenia", U"paris paris", 20, 0, false, 0, 0, true}),
+        Nadawca{"zaklocenia", U"paris paris", 20, 0, false, 0, 0, true},
+        Nadawca{"bzdury", U"sos", 15, 0, false, 0, 0, false, true}),
     [](const testing::TestParamInfo<Nadawca>& p) { return p.param.nazwa; });
 
 struct Wstawka {

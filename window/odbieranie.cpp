@@ -26,9 +26,15 @@ constexpr double DlugaPauza = 2;              // decides what the first marks le
 // stretched), between words 7 (or stretched as much).
 constexpr double UlamekSzumu = 0.3;
 constexpr double ProgLitery = 2;
-constexpr double ProgSlowaBez = 5;
-constexpr double SlowoDoLitery = 1.53;  // the square root of 7 / 3
-constexpr double TaSamaPrzerwa = 0.7;   // a gap at least this part of the one before is as long
+constexpr double NajdluzszaKreska = 6;
+constexpr double ProgSlowaBez = 4.5;
+constexpr double RozciagnieteLitery = 6.5;  // a first gap this long may be a stretched letter gap
+constexpr double TaSamaPrzerwa = 0.65;      // gaps closer than this are as long
+constexpr char32_t Znacznik = U'|';         // a held gap in held notation
+// Word gaps are 7 / 3 of letter gaps; a hand off by a fifth keeps letter
+// gaps below 1.2 of their mean and word gaps above 1.87 of it.
+constexpr double SlowoDoLitery = 1.5;
+constexpr double GrupaLiter = 1.55;  // the longest letter gap to the shortest
 
 constexpr double Nauka = 0.2;  // how far each element moves the unit
 
@@ -75,8 +81,8 @@ void Odbiornik::Koniec()
     Przypnij(true);
     if (ileZnakow_ > 0)
         ZamknijLitere();
-    if (watpliwa_ > 0)
-        Rozstrzygnij(true);
+    if (watpliwych_ > 0)
+        Rozstrzygnij(watpliwych_ == 1);
     poZnaku_ = false;
     przerwa_ = 0;
     scalona_ = 0;
@@ -106,53 +112,71 @@ void Odbiornik::Odstep(double dlugosc)
         Trwa(dlugosc);
 }
 
+// Before the scale is pinned a space is held, unless nothing is: after a
+// guessed scale only a long pause counts, as a word gap.
 void Odbiornik::KoniecOdstepu(double dlugosc)
 {
-    if (jednostka_ > 0)
+    if (jednostka_ > 0) {
         Zakoncz(dlugosc);
-    else
+    } else if (ileZapasu_ > 0) {
         zapas_[ileZapasu_++] = dlugosc;
+    } else if (!slowo_ && dlugosc >= DlugaPauza) {
+        Pisz(U"\\");
+        slowo_ = true;
+    }
 }
 
-// Marks of two kinds are dots and dashes; marks of one kind with a gap half
-// as long are dashes; otherwise, when forced, a short mark is a dot.
+// Dots are the shortest mark and those up to twice as long, dashes up to
+// three times that (a key held far longer is neither). Dots and dashes pin
+// the unit; marks of one kind with a gap half as long are dashes;
+// otherwise, when forced, a short mark is a dot.
+double Odbiornik::Skala(bool wymus) const
+{
+    double krotki = std::numeric_limits<double>::max();
+    for (std::size_t i = 0; i < ileZapasu_; i += 2)
+        krotki = std::min(krotki, zapas_[i]);
+    double kropki = 0;
+    double ileKropek = 0;
+    bool kreski = false;
+    for (std::size_t i = 0; i < ileZapasu_; i += 2) {
+        if (zapas_[i] < 2 * krotki) {
+            kropki += zapas_[i];
+            ++ileKropek;
+        }
+        kreski = kreski || (zapas_[i] >= 2 * krotki && zapas_[i] <= NajdluzszaKreska * krotki);
+    }
+    const double srednia = kropki / ileKropek;
+    if (kreski)
+        return srednia;
+    bool krotkaPrzerwa = false;
+    for (std::size_t i = 1; i < ileZapasu_; i += 2)
+        krotkaPrzerwa = krotkaPrzerwa || zapas_[i] <= krotki / 2;
+    if (!krotkaPrzerwa && !wymus)
+        return 0;
+    return krotkaPrzerwa || srednia > NajdluzszaKropka ? srednia / 3 : srednia;
+}
+
+// The unit from all the marks and the gaps within letters held, then the
+// held elements at it. A unit guessed when forced is forgotten after them,
+// so that a key held for a minute leaves no scale behind.
 void Odbiornik::Przypnij(bool wymus)
 {
     if (jednostka_ > 0 || ileZapasu_ == 0)
         return;
-    double krotki = std::numeric_limits<double>::max();
-    double dlugi = 0;
-    double suma = 0;
-    double znaki = 0;
-    for (std::size_t i = 0; i < ileZapasu_; i += 2) {
-        krotki = std::min(krotki, zapas_[i]);
-        dlugi = std::max(dlugi, zapas_[i]);
-        suma += zapas_[i];
-        ++znaki;
-    }
-    double jednostka = 0;
-    if (dlugi >= 2 * krotki) {
-        const double prog = std::sqrt(krotki * dlugi);
-        double kropki = 0;
-        int ile = 0;
-        for (std::size_t i = 0; i < ileZapasu_; i += 2) {
-            if (zapas_[i] < prog) {
-                kropki += zapas_[i];
-                ++ile;
-            }
-        }
-        jednostka = kropki / ile;
-    } else {
-        bool kreski = false;
-        for (std::size_t i = 1; i < ileZapasu_; i += 2)
-            kreski = kreski || zapas_[i] <= krotki / 2;
-        const double srednia = suma / znaki;
-        if (kreski || wymus)
-            jednostka = kreski || srednia > NajdluzszaKropka ? srednia / 3 : srednia;
-    }
-    if (jednostka == 0)
+    const double skala = Skala(wymus);
+    if (skala == 0)
         return;
-    jednostka_ = std::clamp(jednostka, NajkrotszaJednostka, NajdluzszaJednostka);
+    const bool zgadnieta = Skala(false) == 0;
+    double suma = 0;
+    double ile = 0;
+    for (std::size_t i = 0; i < ileZapasu_; ++i) {
+        const double e = zapas_[i];
+        if (e < (i % 2 == 0 ? NajdluzszaKreska : ProgLitery) * skala) {
+            suma += std::clamp(e < ProgLitery * skala ? e : e / 3, skala / 2, skala * 2);
+            ++ile;
+        }
+    }
+    jednostka_ = std::clamp(suma / ile, NajkrotszaJednostka, NajdluzszaJednostka);
     for (std::size_t i = 0; i < ileZapasu_; ++i) {
         if (i % 2 == 0)
             Dodaj(zapas_[i]);
@@ -160,6 +184,13 @@ void Odbiornik::Przypnij(bool wymus)
             Zakoncz(zapas_[i]);
     }
     ileZapasu_ = 0;
+    if (zgadnieta) {  // serves the held letters only
+        if (ileZnakow_ > 0)
+            ZamknijLitere();
+        if (watpliwych_ > 0)
+            Rozstrzygnij(watpliwych_ == 1);
+        jednostka_ = 0;
+    }
 }
 
 void Odbiornik::Dodaj(double znak)
@@ -175,10 +206,9 @@ void Odbiornik::Trwa(double dlugosc)
         ZamknijLitere();
     if (ileZnakow_ > 0)
         return;
-    // The first long gap was a stretched letter gap if the next is as long.
-    if (watpliwa_ > 0 && dlugosc >= TaSamaPrzerwa * watpliwa_ * jednostka_)
+    if (watpliwych_ > 0 && dlugosc * TaSamaPrzerwa > watpliwe_[0] * jednostka_)
         Rozstrzygnij(false);
-    if (!slowo_ && watpliwa_ == 0 && (skalaPrzerw_ || dlugosc >= DlugaPauza) && dlugosc >= ProgSlowa()) {
+    if (!slowo_ && watpliwych_ == 0 && (skalaPrzerw_ || dlugosc >= DlugaPauza) && dlugosc >= ProgSlowa()) {
         Pisz(U"\\");
         slowo_ = true;
     }
@@ -192,12 +222,8 @@ void Odbiornik::Zakoncz(double dlugosc)
         return;
     }
     const double jednostki = dlugosc / jednostka_;
-    if (watpliwa_ > 0) {
-        Rozstrzygnij(true);
-    } else if (!skalaPrzerw_ && !slowo_ && jednostki >= ProgSlowaBez) {
-        watpliwa_ = jednostki;  // the letters after it wait for the next gap
+    if (Watpliwa(jednostki))
         return;
-    }
     DodajPrzerwe(jednostki);
     if (!slowo_ && dlugosc >= ProgSlowa()) {
         Pisz(U"\\");
@@ -232,14 +258,47 @@ void Odbiornik::Ucz(double jednostka)
     jednostka_ = std::clamp(jednostka_, NajkrotszaJednostka, NajdluzszaJednostka);
 }
 
+// The first long gaps between letters: word gaps, or letter gaps of
+// stretched spacing? The letters after them wait for a gap that tells: a far
+// shorter one follows word gaps, a far longer one letter gaps; a third as
+// long makes them letter gaps.
+bool Odbiornik::Watpliwa(double jednostki)
+{
+    if (watpliwych_ == 0) {
+        if (skalaPrzerw_ || slowo_ || jednostki < RozciagnieteLitery)
+            return false;
+        watpliwe_[watpliwych_++] = jednostki;
+        return true;
+    }
+    if (jednostki < TaSamaPrzerwa * watpliwe_[0]) {
+        Rozstrzygnij(true);
+        rozciagniete_ = rozciagniete_ || jednostki >= RozciagnieteLitery;
+        return false;
+    }
+    if (jednostki * TaSamaPrzerwa > watpliwe_[0] || watpliwych_ == watpliwe_.size()) {
+        Rozstrzygnij(false);
+        return false;
+    }
+    wstrzymane_ += Znacznik;
+    watpliwe_[watpliwych_++] = jednostki;
+    return true;
+}
+
 void Odbiornik::Rozstrzygnij(bool slowo)
 {
-    const double przerwa = std::exchange(watpliwa_, 0);
     if (slowo)
         odebrane_ += U'\\';
-    odebrane_ += wstrzymane_;
+    for (const char32_t z : wstrzymane_) {
+        if (z != Znacznik)
+            odebrane_ += z;
+        else if (slowo)
+            odebrane_ += U'\\';
+    }
     wstrzymane_.clear();
-    DodajPrzerwe(przerwa);
+    for (std::size_t i = 0; i < watpliwych_; ++i)
+        DodajPrzerwe(watpliwe_[i]);
+    watpliwych_ = 0;
+    rozciagniete_ = rozciagniete_ || !slowo;
 }
 
 void Odbiornik::DodajPrzerwe(double jednostki)
@@ -249,20 +308,31 @@ void Odbiornik::DodajPrzerwe(double jednostki)
     skalaPrzerw_ = true;
 }
 
-// Word gaps are longer than letter gaps as 7 to 3 whatever the spacing; most
-// gaps between letters are letter gaps, so a low one of the last is one.
+// The letter gap is the mean of the last gaps between letters that are
+// close to the second shortest (which stays a letter gap even after a run
+// of one-letter words or one gap cut short); until there are a few, it is
+// 3 units unless the first gaps showed stretched spacing.
 double Odbiornik::ProgSlowa() const
 {
     const std::size_t ile = std::min(ilePrzerw_, Przerwy);
-    if (ile == 0)
+    if (ile < 3 && !rozciagniete_)
         return ProgSlowaBez * jednostka_;
     std::array<double, Przerwy> przerwy = przerwy_;
-    auto* const litera = przerwy.begin() + static_cast<std::ptrdiff_t>(ile / 3);
-    std::nth_element(przerwy.begin(), litera, przerwy.begin() + static_cast<std::ptrdiff_t>(ile));
-    return jednostka_ * std::max(ProgSlowaBez, SlowoDoLitery * *litera);
+    auto* const koniec = przerwy.begin() + ile;
+    std::nth_element(przerwy.begin(), przerwy.begin() + 1, koniec);
+    const double krotka = przerwy[ile >= 3 ? 1 : 0];
+    double suma = 0;
+    double litery = 0;
+    for (auto* p = przerwy.begin(); p != koniec; ++p) {
+        if (*p <= GrupaLiter * krotka) {
+            suma += *p;
+            ++litery;
+        }
+    }
+    return jednostka_ * SlowoDoLitery * suma / litery;
 }
 
-void Odbiornik::Pisz(std::u32string_view zapis) { (watpliwa_ > 0 ? wstrzymane_ : odebrane_) += zapis; }
+void Odbiornik::Pisz(std::u32string_view zapis) { (watpliwych_ > 0 ? wstrzymane_ : odebrane_) += zapis; }
 
 std::u32string DoWstawienia(char32_t przed, Klawisz klawisz)
 {

@@ -41,6 +41,7 @@ private:
 
     // Until the marks pin the scale, the elements are held and then
     // replayed at the scale learned from them.
+    double Skala(bool wymus) const;
     void Przypnij(bool wymus);
 
     // Letters and word gaps at the scale followed: a mark, the space after
@@ -50,6 +51,7 @@ private:
     void Zakoncz(double dlugosc);
     void ZamknijLitere();
     void Ucz(double jednostka);
+    bool Watpliwa(double jednostki);
     void Rozstrzygnij(bool slowo);
     void DodajPrzerwe(double jednostki);
     double ProgSlowa() const;
@@ -79,7 +81,9 @@ private:
     std::array<double, Przerwy> przerwy_{};  // the last gaps between letters, in units
     std::size_t ilePrzerw_ = 0;
     bool skalaPrzerw_ = false;
-    double watpliwa_ = 0;  // a first long gap: a word gap or stretched spacing
+    bool rozciagniete_ = false;         // Farnsworth spacing
+    std::array<double, 2> watpliwe_{};  // the first long gaps: word gaps or stretched spacing
+    std::size_t watpliwych_ = 0;
 };
 
 // The keys of the Morse keypad.
