@@ -9,7 +9,7 @@
 
 export const SLOWA = { od: 5, do: 40 };  // words per minute
 export const CZESTOTLIWOSC = { od: 400, do: 1000 };  // Hz
-const ZBOCZE = 0.005;  // s: a tone rises and falls this long, centred on its edge, so nothing clicks
+export const ZBOCZE = 0.005;  // s: a tone rises and falls this long, centred on its edge, so nothing clicks
 const WYPRZEDZENIE = 0.01;  // s from "Nadaj" to the first edge, room for the first slice
 const NAPRZOD = 1;  // s of sound scheduled ahead of the clock
 const TAKT = 0.2;  // s between two looks at the time line, at most

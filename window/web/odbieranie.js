@@ -7,7 +7,7 @@
 // last had the focus, at its caret. The module reads the timing and makes
 // the notation; nothing here knows a Morse code.
 
-import { CZESTOTLIWOSC, generator, liczba, wycisz, zaplanujTony } from './nadawanie.js';
+import { CZESTOTLIWOSC, ZBOCZE, generator, liczba, wycisz, zaplanujTony } from './nadawanie.js';
 
 const KLUCZ = 0;  // the module's source for the key
 const KLAWISZE = ['Kropka', 'Kreska', 'KoniecLitery', 'Odstep'];  // the keypad's buttons in the module's order of keys
@@ -87,8 +87,9 @@ function sygnal(klucz) {
     if (!wlaczony || !el('przezDzwiek').checked) return;
     kontekst ??= new AudioContext({ latencyHint: 'interactive' });
     kontekst.resume();
-    dzwiek = generator(kontekst, liczba(el('czestotliwosc'), CZESTOTLIWOSC), kontekst.currentTime);
-    zaplanujTony(dzwiek.wzmocnienie.gain, TON_KLUCZA, 0, kontekst.currentTime, Infinity, CICHO);
+    const t0 = kontekst.currentTime + ZBOCZE;  // a fresh context's clock starts at 0, and the edge before
+    dzwiek = generator(kontekst, liczba(el('czestotliwosc'), CZESTOTLIWOSC), t0);
+    zaplanujTony(dzwiek.wzmocnienie.gain, TON_KLUCZA, 0, t0, Infinity, CICHO);
   };
 }
 
