@@ -21,18 +21,18 @@
 namespace wirlok::bench {
 namespace {
 
-constexpr int Szerokosc = 640;
-constexpr int Wysokosc = 480;
-constexpr int Bok = 16;
+constexpr std::size_t Szerokosc = 640;
+constexpr std::size_t Wysokosc = 480;
+constexpr std::size_t Bok = 16;
 constexpr double Tlo = 20;
 constexpr double Szum = 8;
 constexpr double Lampa = 230;
 
 struct Prostokat {
-    int x;
-    int y;
-    int szerokosc;
-    int wysokosc;
+    std::size_t x;
+    std::size_t y;
+    std::size_t szerokosc;
+    std::size_t wysokosc;
 };
 
 // Bright windows of the scene.
@@ -61,23 +61,26 @@ public:
         // A slow circle of 40 pixels across, a few pixels a second, and a
         // jump of 4 pixels every 7 seconds.
         const double kat = czas / 20;
-        const int skok = static_cast<int>(czas / 7) % 2 * 4;
+        const double skok = static_cast<int>(czas / 7) % 2 * 4;
         x_ = 320 + 20 * std::cos(kat) + skok;
         y_ = 240 + 20 * std::sin(kat);
         if (swieci > 0)
-            Rysuj({static_cast<int>(x_) - Bok / 2, static_cast<int>(y_) - Bok / 2, Bok, Bok}, Tlo + swieci * Lampa);
+            Rysuj({static_cast<std::size_t>(x_) - Bok / 2, static_cast<std::size_t>(y_) - Bok / 2, Bok, Bok},
+                Tlo + swieci * Lampa);
         return klatka_;
     }
-    double X() const { return x_ / Szerokosc; }
-    double Y() const { return y_ / Wysokosc; }
+    double X() const { return x_ / static_cast<double>(Szerokosc); }
+    double Y() const { return y_ / static_cast<double>(Wysokosc); }
 
 private:
     void Rysuj(const Prostokat& p, double jasnosc)
     {
-        for (int y = p.y; y < p.y + p.wysokosc; ++y)
-            for (int x = p.x; x < p.x + p.szerokosc; ++x)
-                klatka_[static_cast<std::size_t>(y * Szerokosc + x)] = static_cast<std::uint8_t>(
-                    std::clamp(jasnosc + klatka_[static_cast<std::size_t>(y * Szerokosc + x)] - Tlo, 0.0, 255.0));
+        for (std::size_t y = p.y; y < p.y + p.wysokosc; ++y) {
+            for (std::size_t x = p.x; x < p.x + p.szerokosc; ++x) {
+                std::uint8_t& piksel = klatka_[y * Szerokosc + x];
+                piksel = static_cast<std::uint8_t>(std::clamp(jasnosc + piksel - Tlo, 0.0, 255.0));
+            }
+        }
     }
 
     std::mt19937 los_;
@@ -121,8 +124,8 @@ Wynik Odbierz(double slowa, unsigned ziarno)
     }
     odbiornik.Koniec();
     notacja += odbiornik.Odbierz();
-    const double dx = (wykrywacz.X() - scena.X()) * Szerokosc;
-    const double dy = (wykrywacz.Y() - scena.Y()) * Wysokosc;
+    const double dx = (wykrywacz.X() - scena.X()) * static_cast<double>(Szerokosc);
+    const double dy = (wykrywacz.Y() - scena.Y()) * static_cast<double>(Wysokosc);
     return {Blad(tekst, Tekst(notacja)), 1000 * ms / static_cast<double>(klatek), std::hypot(dx, dy)};
 }
 
