@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace wirlok {
 namespace {
@@ -36,19 +37,33 @@ bool Kod(std::u32string_view jednostka)
 // notation, or the character it encodes.
 struct Miejsce {
     bool wZapisie;
-    std::size_t przesuniecie;  // characters before the first encoded one
+    std::vector<std::size_t> znaki;  // the character of each unit of the encoding
 
     Litera operator()(int poczatek, std::size_t jednostka, std::size_t od, std::size_t dlugosc) const
     {
-        return wZapisie ? Litera{poczatek, od, dlugosc} : Litera{poczatek, jednostka + przesuniecie, 1};
+        return wZapisie ? Litera{poczatek, od, dlugosc} : Litera{poczatek, znaki[jednostka], 1};
     }
 };
+
+// The encoder writes one unit for each character but a leading separator,
+// which it drops; a separator within the text is its own unit, which reads
+// as two empty ones.
+std::vector<std::size_t> ZnakiJednostek(std::u32string_view tekst)
+{
+    std::vector<std::size_t> znaki;
+    for (std::size_t i = ZaczynaSeparatorem(tekst) ? 1 : 0; i < tekst.size(); ++i) {
+        znaki.push_back(i);
+        if (MorsSeparator(tekst[i]))
+            znaki.push_back(i);
+    }
+    return znaki;
+}
 
 // Letters are three units apart, or seven for each empty unit (a word gap)
 // between them. A unit with anything but dots and dashes (a digit, a mark
 // the encoder keeps) is a letter of silence: no tones, but its place
 // between two letter gaps.
-Nadanie Harmonogram(std::u32string_view zapis, Miejsce miejsce)
+Nadanie Harmonogram(std::u32string_view zapis, const Miejsce& miejsce)
 {
     Nadanie nadanie;
     int czas = 0;
@@ -84,15 +99,13 @@ Nadanie DoNadania(const StanOkna& okno)
     for (const int pole : {zrodlo, 1 - zrodlo}) {
         const std::u32string& tekst = pole == 0 ? okno.a : okno.b;
         if (MorsDekoduje(tekst)) {
-            Nadanie nadanie = Harmonogram(tekst, {true, 0});
+            Nadanie nadanie = Harmonogram(tekst, {true, {}});
             nadanie.pole = pole;
             return nadanie;
         }
     }
-    // The encoder writes one unit for each character but a leading
-    // separator, which it drops.
     const std::u32string& tekst = zrodlo == 0 ? okno.a : okno.b;
-    Nadanie nadanie = Harmonogram(Szyfruj(NumerMorsa, tekst), {false, ZaczynaSeparatorem(tekst) ? 1U : 0U});
+    Nadanie nadanie = Harmonogram(Szyfruj(NumerMorsa, tekst), {false, ZnakiJednostek(tekst)});
     nadanie.pole = zrodlo;
     return nadanie;
 }

@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -30,12 +32,56 @@ public:
     double Jednostka() const;
 
 private:
+    // Raw marks and spaces: a mark or a space far shorter than a unit is
+    // a click or a dropout, merged into what surrounds it.
+    void Element(double znak);
+    void Odstep(double dlugosc);
+    void KoniecOdstepu(double dlugosc);
+    double Szum() const;
+
+    // Until the marks pin the scale, the elements are held and then
+    // replayed at the scale learned from them.
+    double Skala(bool wymus) const;
+    void Przypnij(bool wymus);
+
+    // Letters and word gaps at the scale followed: a mark, the space after
+    // it so far, the space ended by the next mark.
+    void Dodaj(double znak);
+    void Trwa(double dlugosc);
+    void Zakoncz(double dlugosc);
+    void ZamknijLitere();
+    void Ucz(double jednostka);
+    void Rozstrzygnij(bool slowo);
+    void DodajPrzerwe(double jednostki);
+    double ProgSlowa() const;
+    void Pisz(std::u32string_view zapis);
+
+    static constexpr std::size_t Zapas = 128;
+    static constexpr std::size_t Znaki = 32;
+    static constexpr std::size_t Przerwy = 8;
+
     std::u32string odebrane_;
-    std::u32string litera_;
+    std::u32string wstrzymane_;  // written after a gap not yet told
     double jednostka_ = 0;
+
+    double znak_ = 0;  // a mark not yet ended by a long enough space
     double przerwa_ = 0;
-    bool koniecLitery_ = true;
-    bool odstep_ = true;
+    double scalona_ = 0;  // the space before a click merged into it
+    bool poZnaku_ = false;
+
+    std::array<double, Zapas> zapas_{};  // marks and spaces in turn
+    std::size_t ileZapasu_ = 0;
+
+    std::array<double, Znaki> znaki_{};
+    std::array<double, Znaki> odstepy_{};
+    std::size_t ileZnakow_ = 0;
+    bool slowo_ = true;
+
+    std::array<double, Przerwy> przerwy_{};  // the last gaps between letters, in units
+    std::size_t ilePrzerw_ = 0;
+    bool skalaPrzerw_ = false;
+    bool rozciagniete_ = false;  // Farnsworth spacing
+    double watpliwa_ = 0;        // a first long gap: a word gap or stretched spacing
 };
 
 // The keys of the Morse keypad.

@@ -1,0 +1,131 @@
+// SPDX-FileCopyrightText: 2026 The Wirlok developers
+//
+// SPDX-License-Identifier: MIT
+
+#include "window/odbieranie.h"
+
+#include "cipher/szyfruj.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <string>
+
+namespace wirlok {
+namespace {
+
+// A sender: the text (" " a word gap, "_" an hour's pause) at a speed that
+// changes to another halfway or steadily, with Farnsworth spacing at an
+// overall speed, each element and gap off by up to a part of it, and a
+// 5 ms dropout in each dash and a 5 ms click in each letter gap.
+struct Nadawca {
+    const char* nazwa;
+    std::u32string tekst;
+    double slowa;
+    double slowaPotem = 0;
+    bool plynnie = false;
+    double ogolem = 0;
+    double rozrzut = 0;
+    bool zaklocenia = false;
+    std::u32string odebrane = tekst;  // from character `od` on
+    std::size_t od = 0;
+};
+
+void PrintTo(const Nadawca& n, std::ostream* os) { *os << n.nazwa; }
+
+class Odbior : public testing::TestWithParam<Nadawca> {};
+
+TEST_P(Odbior, OdczytujeTekst)
+{
+    const Nadawca& n = GetParam();
+    std::mt19937 los(7);
+    const auto czas
+        = [&](double t) { return t * (1 + n.rozrzut * (2.0 * static_cast<double>(los()) / std::mt19937::max() - 1)); };
+    Odbiornik odbiornik;
+    const auto przerwa = [&](double t) {
+        for (double s = 0.01; s < t; s += 0.01)
+            odbiornik.Przerwa(s);
+        odbiornik.Przerwa(t);
+    };
+    for (std::size_t i = 0; i < n.tekst.size(); ++i) {
+        const double postep = n.plynnie ? static_cast<double>(i) / static_cast<double>(n.tekst.size())
+            : i >= n.tekst.size() / 2   ? 1
+                                        : 0;
+        const double u = 1.2 / (n.slowa + postep * ((n.slowaPotem > 0 ? n.slowaPotem : n.slowa) - n.slowa));
+        const double ta = n.ogolem > 0 ? (60 / n.ogolem - 31 * u) / 19 : u;
+        const std::u32string kod = Szyfruj(10, n.tekst.substr(i, 1));
+        for (std::size_t e = 1; e + 1 < kod.size(); ++e) {
+            const double znak = czas(kod[e] == U'.' ? u : 3 * u);
+            if (n.zaklocenia && kod[e] == U'-') {
+                odbiornik.Znak(znak / 2);
+                przerwa(0.005);
+            }
+            odbiornik.Znak(n.zaklocenia && kod[e] == U'-' ? znak / 2 : znak);
+            if (e + 2 < kod.size())
+                przerwa(czas(u));
+        }
+        const char32_t potem = i + 1 < n.tekst.size() ? n.tekst[i + 1] : U'x';
+        const double odstep = potem == U'_' ? 3600 : czas(potem == U' ' ? 7 * ta : 3 * ta);
+        if (n.zaklocenia) {
+            przerwa(odstep / 2);
+            odbiornik.Znak(0.005);
+        }
+        przerwa(n.zaklocenia ? odstep / 2 : odstep);
+        i += potem == U' ' || potem == U'_' ? 1 : 0;
+    }
+    odbiornik.Koniec();
+    const std::u32string tekst = Szyfruj(10, DoWstawienia(0, odbiornik.Odbierz()));
+    const std::size_t od = tekst.size() - std::min(tekst.size(), n.odebrane.size() - n.od);
+    EXPECT_EQ(tekst.substr(od), n.odebrane.substr(n.od)) << testing::PrintToString(tekst);
+}
+
+INSTANTIATE_TEST_SUITE_P(Nadawcy,
+    Odbior,
+    testing::Values(Nadawca{"sos5", U"sos", 5},
+        Nadawca{"sos12", U"sos", 12},
+        Nadawca{"sos25", U"sos", 25},
+        Nadawca{"sos_sos", U"sos sos", 20},
+        Nadawca{"paris_farnsworth", U"paris paris", 18, 0, false, 5},
+        Nadawca{"zmiana_12_20", U"paris paris paris", 12, 20, false, 0, 0, false, U"paris paris paris", 11},
+        Nadawca{"i", U"i", 12},
+        Nadawca{"t", U"test", 15},
+        Nadawca{"godzina_pauzy", U"sos_sos", 12, 0, false, 0, 0, false, U"sos sos"},
+        Nadawca{"reka", U"the quick brown fox jumps over the lazy dog", 18, 15, true, 0, 0.2},
+        Nadawca{"zaklocenia", U"paris paris", 20, 0, false, 0, 0, true}),
+    [](const testing::TestParamInfo<Nadawca>& p) { return p.param.nazwa; });
+
+struct Wstawka {
+    char32_t przed;
+    std::u32string co;
+    std::u32string wstawka;
+};
+
+TEST(DoWstawienia, OtwieraIZamykaLitery)
+{
+    const std::initializer_list<Wstawka> tabela = {
+        {0, U".", U"\\."},
+        {U'a', U"-", U"\\-"},
+        {U'\\', U".", U"."},
+        {U'/', U"-", U"-"},
+        {U'.', U"-", U"-"},
+        {U'-', U"z", U"\\"},
+        {U'\\', U"z", U""},
+        {U'.', U" ", U"\\\\"},
+        {U'\\', U" ", U"\\"},
+        {0, U"...\\---\\...\\\\...\\---\\...\\", U"\\...\\---\\...\\\\...\\---\\...\\"},
+        {U'.', U"-\\", U"\\-\\"},
+        {U'/', U"-\\", U"-\\"},
+    };
+    for (const Wstawka& w : tabela) {
+        const Klawisz klawisz = w.co == U"." ? Klawisz::Kropka
+            : w.co == U"-"                   ? Klawisz::Kreska
+            : w.co == U"z"                   ? Klawisz::KoniecLitery
+                                             : Klawisz::Odstep;
+        EXPECT_EQ(w.co.size() > 1 ? DoWstawienia(w.przed, w.co) : DoWstawienia(w.przed, klawisz), w.wstawka)
+            << testing::PrintToString(w.co);
+    }
+}
+
+}  // namespace
+}  // namespace wirlok
