@@ -4,9 +4,9 @@
 
 #pragma once
 
-// Test messages for the detectors' benchmarks: random five-letter groups,
-// their Morse timing as a machine or a hand keys them, and the error rate
-// of what came back.
+// Test messages for the detectors' tests and benchmarks: random five-letter
+// groups, their Morse timing as a machine or a hand keys them, as a tone in
+// noise, and the error rate of what came back.
 
 #include "cipher/szyfruj.h"
 
@@ -43,11 +43,13 @@ struct Odcinek {
 
 // How the message is keyed: its speed, and a hand's unevenness (each
 // element and gap off by up to this fraction, the speed wandering by
-// `dryf` over the message).
+// `dryf` over the message); the gaps between letters and words can be
+// stretched (Farnsworth's spacing).
 struct Reka {
     double slowa;
     double nierownosc = 0;
     double dryf = 0;
+    double odstepy = 1;
 };
 
 // The marks of a message, starting at `od` seconds.
@@ -94,7 +96,7 @@ inline std::vector<Odcinek> Znaki(std::string_view tekst, const Reka& reka, doub
     std::vector<Odcinek> znaki;
     for (const char z : tekst) {
         if (z == ' ') {
-            czas += dlugosc(4);  // with the letter gap before, seven
+            czas += dlugosc(4) * reka.odstepy;  // with the letter gap before, seven
             continue;
         }
         const std::string_view kod = kody[static_cast<std::size_t>(z - 'a')];
@@ -105,9 +107,39 @@ inline std::vector<Odcinek> Znaki(std::string_view tekst, const Reka& reka, doub
             znaki.push_back({czas, czas + d});
             czas += d;
         }
-        czas += dlugosc(3);
+        czas += dlugosc(3) * reka.odstepy;
     }
     return znaki;
+}
+
+// The marks as a tone with 5 ms raised-cosine edges, its frequency gliding
+// from `od` to `do_` hertz, in white Gaussian noise: the signal-to-noise
+// ratio is the tone's power while keyed over the noise's in 500 Hz. A
+// second more of noise after the last mark.
+inline std::vector<float> Dzwiek(
+    const std::vector<Odcinek>& znaki, double probkowanie, double od, double do_, double snr, std::mt19937& los)
+{
+    constexpr double Zbocze = 0.005;
+    const auto ile = static_cast<std::size_t>((znaki.back().koniec + 1) * probkowanie);
+    std::vector<float> dzwiek(ile);
+    for (const Odcinek& z : znaki) {
+        const auto poczatek = static_cast<std::size_t>(z.poczatek * probkowanie);
+        const auto koniec = std::min(ile, static_cast<std::size_t>((z.koniec + Zbocze) * probkowanie));
+        for (std::size_t i = poczatek; i < koniec; ++i) {
+            const double t = static_cast<double>(i) / probkowanie;
+            const double a = std::clamp(std::min(t - z.poczatek, z.koniec + Zbocze - t) / Zbocze, 0.0, 1.0);
+            dzwiek[i] = static_cast<float>(0.5 - 0.5 * std::cos(std::numbers::pi * a));
+        }
+    }
+    const double sigma = std::sqrt(0.5 * (probkowanie / 2) / 500 / std::pow(10, snr / 10));
+    std::normal_distribution<double> szum(0, sigma);
+    double faza = 0;
+    for (std::size_t i = 0; i < ile; ++i) {
+        faza += 2 * std::numbers::pi * (od + (do_ - od) * static_cast<double>(i) / static_cast<double>(ile))
+            / probkowanie;
+        dzwiek[i] = static_cast<float>(dzwiek[i] * std::sin(faza) + (std::isfinite(snr) ? szum(los) : 0));
+    }
+    return dzwiek;
 }
 
 // What received notation reads as: spaces at the ends dropped, runs of

@@ -34,37 +34,18 @@ struct Nagranie {
     std::vector<std::int16_t> probki;
 };
 
-// The message as a tone with 5 ms raised-cosine edges in Gaussian noise,
-// a second of noise before and after, as 16-bit samples.
+// The message with a second of noise before, as 16-bit samples.
 Nagranie Nagraj(const Reka& reka, double czestotliwosc, double snr, unsigned ziarno)
 {
     std::mt19937 los(ziarno);
     Nagranie n{Grupy(Grup, los), {}};
-    const std::vector<Odcinek> znaki = Znaki(n.tekst, reka, 1, los);
-    const auto ile = static_cast<std::size_t>((znaki.back().koniec + 1) * Probkowanie);
-    std::vector<double> obwiednia(ile);
-    constexpr double Zbocze = 0.005;
-    for (const Odcinek& z : znaki) {
-        const auto od = static_cast<std::size_t>(z.poczatek * Probkowanie);
-        const auto do_ = std::min(ile, static_cast<std::size_t>((z.koniec + Zbocze) * Probkowanie));
-        for (std::size_t i = od; i < do_; ++i) {
-            const double t = static_cast<double>(i) / Probkowanie;
-            const double narastanie = std::min(1.0, (t - z.poczatek) / Zbocze);
-            const double opadanie = std::clamp((z.koniec + Zbocze - t) / Zbocze, 0.0, 1.0);
-            const double a = std::min(narastanie, opadanie);
-            obwiednia[i] = 0.5 - 0.5 * std::cos(std::numbers::pi * a);
-        }
-    }
-    constexpr double Amplituda = 1;
-    const double sigma = std::sqrt(Amplituda * Amplituda / 2 * (Probkowanie / 2) / 500 / std::pow(10, snr / 10));
-    std::normal_distribution<double> szum(0, sigma);
-    const double skala = 0.5 / (Amplituda + 4 * sigma);
-    n.probki.resize(ile);
-    for (std::size_t i = 0; i < ile; ++i) {
-        const double t = static_cast<double>(i) / Probkowanie;
-        const double x = obwiednia[i] * Amplituda * std::sin(2 * std::numbers::pi * czestotliwosc * t) + szum(los);
-        n.probki[i] = static_cast<std::int16_t>(std::clamp(x * skala * 32767, -32767.0, 32767.0));
-    }
+    const std::vector<float> dzwiek
+        = Dzwiek(Znaki(n.tekst, reka, 1, los), Probkowanie, czestotliwosc, czestotliwosc, snr, los);
+    const double sigma = std::sqrt(0.5 * (Probkowanie / 2) / 500 / std::pow(10, snr / 10));
+    const double skala = 0.5 / (1 + 4 * sigma);
+    n.probki.resize(dzwiek.size());
+    for (std::size_t i = 0; i < dzwiek.size(); ++i)
+        n.probki[i] = static_cast<std::int16_t>(std::clamp(dzwiek[i] * skala * 32767, -32767.0, 32767.0));
     return n;
 }
 

@@ -78,6 +78,7 @@ void Kluczowanie::Dodaj(double czas, double wartosc, Odbiornik* odbiornik)
     const double srodek = (szum_ + sygnal_) / 2;
     const double prog = srodek + (surowy_ ? -Histereza : Histereza) * (sygnal_ - szum_);
     const bool surowy = Pewne() && wartosc > prog;
+    fprintf(stderr, "%.3f %.4f S %.4f N %.4f %d\n", czas, wartosc, sygnal_, szum_, (int)surowy);
     if (surowy != surowy_) {
         surowy_ = surowy;
         const double krok = wartosc - poprzedniaWartosc_;
@@ -166,7 +167,8 @@ void Kluczowanie::Koniec(Odbiornik* odbiornik)
 
 void Kluczowanie::OdNowa()
 {
-    wartosci_ = 0;
+    if (wartosci_ >= 8)
+        Przelicz();
     surowy_ = false;
     znak_ = false;
     zmiana_ = -1;

@@ -32,7 +32,8 @@ public:
     void Dodaj(double czas, double wartosc, Odbiornik* odbiornik);
     // No more values: a mark in progress ends, then the message.
     void Koniec(Odbiornik* odbiornik);
-    // The same signal again from its start: what was learnt stays.
+    // The same signal again from its start: what was learnt stays, the
+    // values kept among them.
     void OdNowa();
 
     // The signal's and the noise's levels apart enough to key by.

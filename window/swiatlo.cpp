@@ -20,8 +20,8 @@ constexpr double Rozgrzewka = 1;        // seconds before a light is looked for
 // median block's and this many grey levels.
 constexpr double Wybija = 4;
 constexpr double NajmniejszeOdchylenie = 4;
-constexpr int Promien = 2;  // blocks around the light that are read
-constexpr double Gubi = 5;  // seconds without a light before it is let go
+constexpr std::size_t PamiecKlatek = 100;  // kept to go through again once a light is found
+constexpr double Gubi = 5;                 // seconds without a light before it is let go
 
 constexpr Kluczowanie::Ustawienia UstawieniaSwiatla{300, 10, 4, 1};
 
@@ -45,6 +45,9 @@ void WykrywaczSwiatla::Siatka(std::size_t szerokosc, std::size_t wysokosc)
     jasnosci_.assign(kolumn_ * wierszy_, 0);
     srednie_.assign(kolumn_ * wierszy_, 0);
     wariancje_.assign(kolumn_ * wierszy_, 0);
+    klatki_.assign(kolumn_ * wierszy_ * PamiecKlatek, 0);
+    czasy_.assign(PamiecKlatek, 0);
+    klatek_ = 0;
     pierwszy_ = -1;
     if (zlapany_)
         kluczowanie_.Koniec(&odbiornik_);
@@ -70,13 +73,18 @@ void WykrywaczSwiatla::Obraz(
         pierwszy_ = czas;
     czas_ = czas;
     Bloki(jasnosc);
+    std::copy(jasnosci_.begin(),
+        jasnosci_.end(),
+        klatki_.begin() + static_cast<std::ptrdiff_t>(klatek_ % PamiecKlatek * jasnosci_.size()));
+    czasy_[klatek_ % PamiecKlatek] = czas;
+    ++klatek_;
     Statystyka(odstep);
     if (czas - pierwszy_ < Rozgrzewka)
         return;
-    if (!zlapany_)
-        Szukaj();
     if (zlapany_)
         Sledz(odstep);
+    else
+        Szukaj();
 }
 
 // Each block's mean brightness, from at most 8 by 8 of its pixels.
@@ -116,6 +124,8 @@ void WykrywaczSwiatla::Statystyka(double odstep)
     progWariancji_ = std::max(Wybija * Wybija * *mediana, NajmniejszeOdchylenie * NajmniejszeOdchylenie);
 }
 
+// The frames kept are gone through twice at the light found, as a tone's
+// samples are: to learn its levels and speed, then to receive them.
 void WykrywaczSwiatla::Szukaj()
 {
     const auto najwieksza = std::max_element(wariancje_.begin(), wariancje_.end());
@@ -127,43 +137,73 @@ void WykrywaczSwiatla::Szukaj()
     y_ = static_cast<double>(wiersz) + 0.5;
     zlapany_ = true;
     bezSwiatla_ = 0;
+    Wagi();
+    kluczowanie_ = Kluczowanie(UstawieniaSwiatla);
+    Przejdz(nullptr);
+    kluczowanie_.OdNowa();
+    Przejdz(&odbiornik_);
 }
 
-// The light's brightness and place: the blocks around it weighted by how
-// far their variance stands above the rest.
-void WykrywaczSwiatla::Sledz(double odstep)
+void WykrywaczSwiatla::Przejdz(Odbiornik* odbiornik)
 {
+    for (std::size_t k = klatek_ - std::min(klatek_, PamiecKlatek); k < klatek_; ++k) {
+        const std::size_t miejsce = k % PamiecKlatek;
+        kluczowanie_.Dodaj(czasy_[miejsce], Odczyt(&klatki_[miejsce * jasnosci_.size()]), odbiornik);
+    }
+}
+
+// The blocks around the light weighted by how far their variance stands
+// above the rest; the light is at their centre. False when none does.
+bool WykrywaczSwiatla::Wagi()
+{
+    const int promien = std::max(2, static_cast<int>(kolumn_) / 20);
     const auto srodekX = static_cast<int>(x_);
     const auto srodekY = static_cast<int>(y_);
+    wagi_.clear();
     double wag = 0;
-    double jasnosc = 0;
     double x = 0;
     double y = 0;
-    double rowno = 0;
-    for (int w = std::max(0, srodekY - Promien); w <= std::min<int>(static_cast<int>(wierszy_) - 1, srodekY + Promien);
+    for (int w = std::max(0, srodekY - promien); w <= std::min(static_cast<int>(wierszy_) - 1, srodekY + promien);
          ++w) {
-        for (int k = std::max(0, srodekX - Promien);
-             k <= std::min<int>(static_cast<int>(kolumn_) - 1, srodekX + Promien);
+        for (int k = std::max(0, srodekX - promien); k <= std::min(static_cast<int>(kolumn_) - 1, srodekX + promien);
              ++k) {
             const std::size_t i = static_cast<std::size_t>(w) * kolumn_ + static_cast<std::size_t>(k);
             const double waga = std::max(0.0, wariancje_[i] - progWariancji_ / 2);
+            if (waga > 0)
+                wagi_.push_back({i, waga});
             wag += waga;
-            jasnosc += waga * jasnosci_[i];
             x += waga * (k + 0.5);
             y += waga * (w + 0.5);
-            if (std::abs(w - srodekY) <= 1 && std::abs(k - srodekX) <= 1)
-                rowno += jasnosci_[i] / 9;
         }
     }
-    if (wag > 0) {
-        x_ = x / wag;
-        y_ = y / wag;
-        bezSwiatla_ = 0;
-        kluczowanie_.Dodaj(czas_, jasnosc / wag, &odbiornik_);
-        return;
+    if (wag <= 0)
+        return false;
+    x_ = x / wag;
+    y_ = y / wag;
+    return true;
+}
+
+double WykrywaczSwiatla::Odczyt(const float* bloki) const
+{
+    double wag = 0;
+    double jasnosc = 0;
+    for (const Waga& w : wagi_) {
+        wag += w.waga;
+        jasnosc += w.waga * bloki[w.blok];
     }
-    if (wskazany_) {
-        kluczowanie_.Dodaj(czas_, rowno, &odbiornik_);
+    return wag > 0 ? jasnosc / wag : 0;
+}
+
+void WykrywaczSwiatla::Sledz(double odstep)
+{
+    if (!Wagi() && wskazany_) {
+        // Where the user pointed and nothing blinks yet: the blocks there.
+        const auto blok = static_cast<std::size_t>(y_) * kolumn_ + static_cast<std::size_t>(x_);
+        wagi_.assign(1, {std::min(blok, jasnosci_.size() - 1), 1.0});
+    }
+    if (!wagi_.empty()) {
+        bezSwiatla_ = 0;
+        kluczowanie_.Dodaj(czas_, Odczyt(&klatki_[(klatek_ - 1) % PamiecKlatek * jasnosci_.size()]), &odbiornik_);
         return;
     }
     bezSwiatla_ += odstep;

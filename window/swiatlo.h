@@ -42,7 +42,15 @@ private:
     void Bloki(std::span<const std::uint8_t> jasnosc);
     void Statystyka(double odstep);
     void Szukaj();
+    void Przejdz(Odbiornik* odbiornik);
+    bool Wagi();
+    double Odczyt(const float* bloki) const;
     void Sledz(double odstep);
+
+    struct Waga {
+        std::size_t blok;
+        double waga;
+    };
 
     Odbiornik& odbiornik_;
     Kluczowanie kluczowanie_;
@@ -55,6 +63,10 @@ private:
     std::vector<double> srednie_;
     std::vector<double> wariancje_;
     std::vector<double> robocze_;
+    std::vector<float> klatki_;  // the blocks of the last frames
+    std::vector<double> czasy_;
+    std::size_t klatek_ = 0;
+    std::vector<Waga> wagi_;
     double progWariancji_ = 0;
     double czas_ = 0;
     double pierwszy_ = -1;

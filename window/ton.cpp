@@ -45,6 +45,7 @@ WidmoTonu::WidmoTonu(double probkowanie)
     , ramka_(okno_.size())
     , wspolczynniki_(Prazkow)
     , historia_(Prazkow * PamiecRamek)
+    , tla_(PamiecRamek)
 {
     const auto n = static_cast<double>(okno_.size());
     double suma = 0;
@@ -78,11 +79,17 @@ bool WidmoTonu::Dodaj(float probka)
         }
         moce[k] = static_cast<float>(s1 * s1 + s2 * s2 - c * s1 * s2);
     }
+    std::array<float, Prazkow> posortowane{};
+    std::copy_n(moce, Prazkow, posortowane.begin());
+    std::nth_element(posortowane.begin(), posortowane.begin() + Prazkow / 2, posortowane.end());
+    tla_[nastepna_] = std::max(posortowane[Prazkow / 2], static_cast<float>(Cisza / 100));
     nastepna_ = (nastepna_ + 1) % PamiecRamek;
     ++ramek_;
     return true;
 }
 
+// Each frame's power over its own noise, so that noise which starts or
+// stops is not taken for keying.
 WidmoTonu::Ton WidmoTonu::Najsilniejszy(double od, double do_) const
 {
     const std::size_t ramek = std::min(ramek_, PamiecRamek);
@@ -91,10 +98,7 @@ WidmoTonu::Ton WidmoTonu::Najsilniejszy(double od, double do_) const
     std::array<double, Prazkow> srednie{};
     for (std::size_t r = 0; r < ramek; ++r)
         for (std::size_t k = 0; k < Prazkow; ++k)
-            srednie[k] += historia_[r * Prazkow + k];
-    std::array<double, Prazkow> posortowane = srednie;
-    std::nth_element(posortowane.begin(), posortowane.begin() + Prazkow / 2, posortowane.end());
-    const double szum = 3 * posortowane[Prazkow / 2] / static_cast<double>(ramek);
+            srednie[k] += historia_[r * Prazkow + k] / tla_[r];
 
     std::size_t najlepszy = 0;
     double najwiecej = -1;
@@ -109,15 +113,17 @@ WidmoTonu::Ton WidmoTonu::Najsilniejszy(double od, double do_) const
         return {};
 
     std::array<float, PamiecRamek> wRamkach{};
+    double najglosniej = 0;
     for (std::size_t r = 0; r < ramek; ++r) {
         const float* moce = &historia_[r * Prazkow + najlepszy];
-        wRamkach[r] = moce[-1] + moce[0] + moce[1];
+        wRamkach[r] = (moce[-1] + moce[0] + moce[1]) / (3 * tla_[r]);
+        najglosniej = std::max<double>(najglosniej, moce[0]);
     }
     float* const koniec = wRamkach.data() + ramek;
-    float* const wysoko = wRamkach.data() + ramek * 19 / 20;
+    float* const wysoko = wRamkach.data() + ramek * 4 / 5;
     std::nth_element(wRamkach.data(), wysoko, koniec);
     const double gora = *wysoko;
-    float* const nisko = wRamkach.data() + ramek / 10;
+    float* const nisko = wRamkach.data() + ramek / 20;
     std::nth_element(wRamkach.data(), nisko, koniec);
     const double dol = *nisko;
 
@@ -130,8 +136,8 @@ WidmoTonu::Ton WidmoTonu::Najsilniejszy(double od, double do_) const
 
     Ton ton;
     ton.czestotliwosc = Prazek(najlepszy) + przesuniecie * OdstepPrazkow;
-    ton.stosunek = gora / std::max(szum, 1e-30);
-    ton.kluczowany = gora > Cisza && dol < 0.3 * gora;
+    ton.stosunek = gora;
+    ton.kluczowany = najglosniej > Cisza && dol < 0.3 * gora;
     return ton;
 }
 

@@ -37,6 +37,7 @@ private:
     std::vector<float> ramka_;
     std::vector<double> wspolczynniki_;
     std::vector<float> historia_;  // a frame after a frame, a power for each step
+    std::vector<float> tla_;       // each frame's median power, its noise
     std::size_t pozycja_ = 0;
     std::size_t ramek_ = 0;
     std::size_t nastepna_ = 0;
