@@ -78,7 +78,6 @@ void Kluczowanie::Dodaj(double czas, double wartosc, Odbiornik* odbiornik)
     const double srodek = (szum_ + sygnal_) / 2;
     const double prog = srodek + (surowy_ ? -Histereza : Histereza) * (sygnal_ - szum_);
     const bool surowy = Pewne() && wartosc > prog;
-    fprintf(stderr, "%.3f %.4f S %.4f N %.4f %d\n", czas, wartosc, sygnal_, szum_, (int)surowy);
     if (surowy != surowy_) {
         surowy_ = surowy;
         const double krok = wartosc - poprzedniaWartosc_;
