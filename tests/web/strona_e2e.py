@@ -809,7 +809,7 @@ class Nasluch(unittest.TestCase):
         sos = self.plik("sos.y4m", y4m, kluczowanie(["...", "---", "..."], 0.2))
         self.otworz(f"--use-file-for-fake-video-capture={sos}")
         self.p.find_element(By.ID, "Patrz").click()
-        self.czekaj(lambda: SOS in self.pole("a"), 30)  # the video loops: the letters before the light is found come again
+        self.czekaj(lambda: self.pole("a").startswith(SOS))  # the video loops on
         self.p.save_screenshot(os.path.join(ZRZUTY, "strona-patrz.png"))
         polozenie = self.js("const s = document.getElementById('swiatlo').style; return [s.left, s.top]")
         self.assertAlmostEqual(float(polozenie[0][:-1]), 70, delta=8)
@@ -861,7 +861,7 @@ class Nasluch(unittest.TestCase):
     def test_odlaczony_mikrofon(self):
         self.otworz()
         self.p.find_element(By.ID, "Sluchaj").click()
-        self.czekaj(lambda: self.stan() == "Słucham.")
+        self.czekaj(lambda: self.stan().startswith("Słucham"))
         self.js("strumienie[0].getAudioTracks()[0].dispatchEvent(new Event('ended'))")
         self.assertEqual(self.js("return [document.getElementById('stanNasluchu').textContent, "
                                  "document.getElementById('Sluchaj').ariaPressed, strumienie[0].getAudioTracks()[0].readyState]"),
