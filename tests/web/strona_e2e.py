@@ -43,7 +43,7 @@ const teksty = [...document.querySelectorAll('body *')].filter((e) => e.checkVis
     [...e.childNodes].some((w) => w.nodeType === Node.TEXT_NODE && w.textContent.trim()));
 return {
   kontrolki: [...okno.querySelectorAll('textarea, select, button')].map((e) => ({id: e.id, ...prostokat(e)})),
-  odbior: [...document.querySelectorAll('#odbieranie button')].map((e) => ({id: e.id, ...prostokat(e)})),
+  odbior: [...document.querySelectorAll('#odbieranie button, #odbieranie input')].map((e) => ({id: e.id, ...prostokat(e)})),
   panel: prostokat(document.getElementById('odbieranie')),
   okno: {...prostokat(okno), szerokosc: okno.clientWidth},
   naglowek: prostokat(document.querySelector('h1')), pomoc: prostokat(document.getElementById('pomoc')),
@@ -858,14 +858,22 @@ class Nasluch(unittest.TestCase):
                     self.assertEqual(self.js(f"return document.getElementById('{co}').ariaPressed"), wcisniety)
         self.assertEqual(self.pole("a"), "zostaje")
 
-    def test_odlaczony_mikrofon(self):
+    def test_mikrofon_odlaczony_lub_strona_schowana(self):
         self.otworz()
-        self.p.find_element(By.ID, "Sluchaj").click()
-        self.czekaj(lambda: self.stan().startswith("Słucham"))
-        self.js("strumienie[0].getAudioTracks()[0].dispatchEvent(new Event('ended'))")
-        self.assertEqual(self.js("return [document.getElementById('stanNasluchu').textContent, "
-                                 "document.getElementById('Sluchaj').ariaPressed, strumienie[0].getAudioTracks()[0].readyState]"),
-                         ["Mikrofon został odłączony: słuchanie przerwane.", "false", "ended"])
+        # [what takes the microphone away, the status line after it]
+        przypadki = [(lambda: self.js("strumienie.at(-1).getAudioTracks()[0].dispatchEvent(new Event('ended'))"),
+                      "Mikrofon został odłączony: słuchanie przerwane."),
+                     (lambda: self.p.switch_to.new_window("tab"), "Strona schowana: wyłączono mikrofon.")]
+        okno = self.p.current_window_handle
+        for zabierz, komunikat in przypadki:
+            with self.subTest(komunikat):
+                self.p.find_element(By.ID, "Sluchaj").click()
+                self.czekaj(lambda: self.stan().startswith("Słucham"))
+                zabierz()
+                self.p.switch_to.window(okno)
+                self.czekaj(lambda: self.stan() == komunikat, 5)
+                self.assertEqual(self.js("return [document.getElementById('Sluchaj').ariaPressed, "
+                                         "strumienie.at(-1).getAudioTracks()[0].readyState]"), ["false", "ended"])
 
 if __name__ == "__main__":
     os.makedirs(ZRZUTY, exist_ok=True)
