@@ -810,6 +810,7 @@ class Nasluch(unittest.TestCase):
         self.otworz(f"--use-file-for-fake-video-capture={sos}")
         self.p.find_element(By.ID, "Patrz").click()
         self.czekaj(lambda: self.pole("a").startswith(SOS))  # the video loops on
+        self.js("document.getElementById('podglad').scrollIntoView({block: 'center'})")
         self.p.save_screenshot(os.path.join(ZRZUTY, "strona-patrz.png"))
         polozenie = self.js("const s = document.getElementById('swiatlo').style; return [s.left, s.top]")
         self.assertAlmostEqual(float(polozenie[0][:-1]), 70, delta=8)
