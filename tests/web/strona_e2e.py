@@ -21,6 +21,7 @@ import time
 import unittest
 import wave
 
+from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
@@ -705,7 +706,7 @@ class Odbieranie(NaStronie):
 
 
 
-def kluczowanie(kody, jednostka, cisza=1.0):
+def kluczowanie(kody, jednostka, cisza=1.5):
     """Morse codes ("..." a letter, "" a word gap) as [(on?, seconds)], after
     `cisza` s off and before 1 s off."""
     odcinki = [(False, cisza)]
@@ -782,7 +783,10 @@ class Nasluch(unittest.TestCase):
         return self.p.execute_script(skrypt)
 
     def czekaj(self, warunek, sekundy=20):
-        return WebDriverWait(self.p, sekundy, 0.1).until(lambda _: warunek())
+        try:
+            WebDriverWait(self.p, sekundy, 0.1).until(lambda _: warunek())
+        except TimeoutException:
+            self.fail(f"the upper field {self.pole('a')!r}, the status {self.stan()!r}")
 
     def pole(self, nazwa):
         return self.js(f"return document.getElementById('{nazwa}').value")

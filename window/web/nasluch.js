@@ -129,14 +129,17 @@ class Przelacznik {
 // The microphone, raw: echo cancelling, noise suppression and gain control
 // smear a keyed tone. Its samples come in batches from the worklet.
 async function sluchaj({ modul, odbior, stan }, porzadki, przerwij) {
-  // Made while the press lasts, which a browser may require of sound.
+  // Made while the press lasts, which a browser may require of sound; the
+  // worklet loads while the microphone is asked for.
   const kontekst = new AudioContext();
   porzadki.push(() => kontekst.close());
+  const worklet = kontekst.audioWorklet.addModule('probki.js');
+  worklet.catch(() => {});  // a refused microphone is the fault to tell
   const strumien = await navigator.mediaDevices.getUserMedia(
     { audio: { echoCancellation: false, noiseSuppression: false, autoGainControl: false } });
   porzadki.push(() => strumien.getTracks().forEach((sciezka) => sciezka.stop()));
   strumien.getAudioTracks()[0].addEventListener('ended', () => przerwij('Mikrofon został odłączony: słuchanie przerwane.'));
-  await kontekst.audioWorklet.addModule('probki.js');
+  await worklet;
   modul.dzwiekOdNowa(MIKROFON);
   const probki = new AudioWorkletNode(kontekst, 'probki', { channelCount: 1, channelCountMode: 'explicit' });
   probki.port.onmessage = ({ data }) => {
