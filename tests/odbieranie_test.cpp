@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <random>
@@ -85,8 +86,12 @@ TEST_P(Odbior, OdczytujeTekst)
         przerwa(n.zaklocenia ? odstep / 2 : odstep);
         i += potem == U' ' || potem == U'_' ? 1 : 0;
     }
+    // Letters are written as the spaces after them pass, not at the end.
+    const std::u32string naZywo = odbiornik.Odbierz();
     odbiornik.Koniec();
-    const std::u32string tekst = Szyfruj(10, DoWstawienia(0, odbiornik.Odbierz()));
+    const std::u32string naKoniec = odbiornik.Odbierz();
+    EXPECT_LE(std::count(naKoniec.begin(), naKoniec.end(), U'\\'), 1);
+    const std::u32string tekst = Szyfruj(10, DoWstawienia(0, naZywo + naKoniec));
     const std::size_t od = tekst.size() - std::min(tekst.size(), n.odebrane.size() - n.od);
     EXPECT_EQ(tekst.substr(od), n.odebrane.substr(n.od)) << testing::PrintToString(tekst);
 }
@@ -124,6 +129,7 @@ TEST(DoWstawienia, OtwieraIZamykaLitery)
         {U'-', U"z", U"\\"},
         {U'\\', U"z", U""},
         {U'.', U" ", U"\\\\"},
+        {0, U" ", U"\\\\"},
         {U'\\', U" ", U"\\"},
         {0, U"...\\---\\...\\\\...\\---\\...\\", U"\\...\\---\\...\\\\...\\---\\...\\"},
         {U'.', U"-\\", U"\\-\\"},

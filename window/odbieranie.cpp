@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
 #include <utility>
 
 namespace wirlok {
@@ -19,12 +20,13 @@ constexpr double NajkrotszySzum = 0.012;  // shorter is a click or a dropout at 
 constexpr double NajdluzszyCzas = 1e6;
 constexpr double NajkrotszaJednostka = 0.02;  // 60 words per minute
 constexpr double NajdluzszaJednostka = 0.5;   // 2.4 words per minute
-constexpr double NajdluzszaKropka = 0.3;      // a lone kind of mark longer than this is a dash
+constexpr double NajdluzszaKropka = 0.3;      // 4 words per minute
+constexpr double NajkrotszaKreska = 0.075;    // 48 words per minute
 constexpr double DlugaPauza = 2;              // decides what the first marks left open
 
 // Units: marks are 1 or 3, gaps in a letter 1, between letters 3 (or
 // stretched), between words 7 (or stretched as much).
-constexpr double UlamekSzumu = 0.3;
+constexpr double UlamekSzumu = 0.3;  // a click or a dropout
 constexpr double ProgLitery = 2;
 constexpr double NajdluzszaKreska = 6;
 constexpr double ProgSlowaBez = 4.5;
@@ -128,8 +130,9 @@ void Odbiornik::KoniecOdstepu(double dlugosc)
 
 // Dots are the shortest mark and those up to twice as long, dashes up to
 // three times that (a key held far longer is neither). Dots and dashes pin
-// the unit; marks of one kind with a gap half as long are dashes;
-// otherwise, when forced, a short mark is a dot.
+// the unit; marks of one kind are dashes with a gap half as long, or when
+// too long for dots, and dots when too short for dashes; otherwise, when
+// forced, a short mark is a dot.
 double Odbiornik::Skala(bool wymus) const
 {
     double krotki = std::numeric_limits<double>::max();
@@ -151,9 +154,15 @@ double Odbiornik::Skala(bool wymus) const
     bool krotkaPrzerwa = false;
     for (std::size_t i = 1; i < ileZapasu_; i += 2)
         krotkaPrzerwa = krotkaPrzerwa || zapas_[i] <= krotki / 2;
-    if (!krotkaPrzerwa && !wymus)
+    const bool kropkiZaKrotkieNaKreski = srednia < NajkrotszaKreska;
+    const bool kreskiZaDlugieNaKropki = srednia > NajdluzszaKropka && srednia < 3 * NajdluzszaKropka;
+    if (krotkaPrzerwa || kreskiZaDlugieNaKropki)
+        return srednia / 3;
+    if (kropkiZaKrotkieNaKreski)
+        return srednia;
+    if (!wymus)
         return 0;
-    return krotkaPrzerwa || srednia > NajdluzszaKropka ? srednia / 3 : srednia;
+    return srednia > NajdluzszaKropka ? srednia / 3 : srednia;
 }
 
 // The unit from all the marks and the gaps within letters held, then the
@@ -206,7 +215,7 @@ void Odbiornik::Trwa(double dlugosc)
         ZamknijLitere();
     if (ileZnakow_ > 0)
         return;
-    if (watpliwych_ > 0 && dlugosc * TaSamaPrzerwa > watpliwe_[0] * jednostka_)
+    if (watpliwych_ > 0 && dlugosc * TaSamaPrzerwa > SredniaWatpliwych() * jednostka_)
         Rozstrzygnij(false);
     if (!slowo_ && watpliwych_ == 0 && (skalaPrzerw_ || dlugosc >= DlugaPauza) && dlugosc >= ProgSlowa()) {
         Pisz(U"\\");
@@ -270,18 +279,24 @@ bool Odbiornik::Watpliwa(double jednostki)
         watpliwe_[watpliwych_++] = jednostki;
         return true;
     }
-    if (jednostki < TaSamaPrzerwa * watpliwe_[0]) {
+    const double watpliwa = SredniaWatpliwych();
+    if (jednostki < TaSamaPrzerwa * watpliwa) {
         Rozstrzygnij(true);
         rozciagniete_ = rozciagniete_ || jednostki >= RozciagnieteLitery;
         return false;
     }
-    if (jednostki * TaSamaPrzerwa > watpliwe_[0] || watpliwych_ == watpliwe_.size()) {
+    if (jednostki * TaSamaPrzerwa > watpliwa || watpliwych_ == watpliwe_.size()) {
         Rozstrzygnij(false);
         return false;
     }
     wstrzymane_ += Znacznik;
     watpliwe_[watpliwych_++] = jednostki;
     return true;
+}
+
+double Odbiornik::SredniaWatpliwych() const
+{
+    return std::accumulate(watpliwe_.begin(), watpliwe_.begin() + watpliwych_, 0.0) / static_cast<double>(watpliwych_);
 }
 
 void Odbiornik::Rozstrzygnij(bool slowo)
