@@ -123,9 +123,8 @@ for (const [nazwa, a, b, slowa, pole, tony, litery, dlugosc] of NADAWANIE) {
   });
 }
 
-// What a keypad key puts at the caret after the code unit before it (0:
-// the field's start): a "\" opens a letter wherever no separator stands.
-// [before, Kropka, Kreska, Koniec litery, Odstęp]
+// What a keypad key puts at the caret after the code unit before it: a "\"
+// opens a letter where no separator stands. [before, Kropka, Kreska, Koniec litery, Odstęp]
 const KLAWIATURA = [
   ['', '\\.', '\\-', '', '\\\\'],
   ['\\', '.', '-', '', '\\'],
@@ -139,8 +138,7 @@ for (const [przed, ...wstawki] of KLAWIATURA) {
 }
 test('keypad: an unknown key puts nothing', () => assert.deepEqual([4, -1].map((k) => modul.klawisz(k, 46)), ['', '']));
 
-// "sos" keyed at 12 WPM: [mark, space] in units of 0.1 s, each space
-// growing as the page's timer sees it.
+// "sos" keyed at 12 WPM: [mark, space] in units of 0.1 s, each space growing as the page's timer sees it.
 const SOS_12 = [[1, 1], [1, 1], [1, 3], [3, 1], [3, 1], [3, 3], [1, 1], [1, 1], [1, 3]];
 test('the key: "sos" at 12 WPM, then a word gap; bad times break nothing', () => {
   modul.odNowa(0);

@@ -67,6 +67,8 @@ class Cel {
   #zmien(pole, od, doZnaku, tekst, grupa, otwarty) {
     const przed = pole.value;
     pole.setRangeText(tekst, od, doZnaku, 'end');
+    // A message keyed at its end stays in sight in a field grown past its height.
+    if (pole.selectionEnd === pole.value.length) Object.assign(pole, { scrollTop: pole.scrollHeight, scrollLeft: pole.scrollWidth });
     this.#po = pole.value;
     this.cofanie.dopisz(pole, przed, od, grupa, otwarty);
     pole.dispatchEvent(new Event('input', { bubbles: true }));  // for the height, the undo offer, a sending's mark
