@@ -101,54 +101,45 @@ void Kluczowanie::Dodaj(double czas, double wartosc, Odbiornik* odbiornik)
 void Kluczowanie::Potwierdz(Odbiornik* odbiornik)
 {
     const double dlugosc = zmiana_ - poczatek_;
-    if (znak_) {
-        OcenKropke(dlugosc);
-        if (odbiornik != nullptr)
-            odbiornik->Znak(dlugosc);
-    } else if (odbiornik != nullptr) {
+    OcenKropke(dlugosc, znak_);
+    if (odbiornik != nullptr && znak_)
+        odbiornik->Znak(dlugosc);
+    else if (odbiornik != nullptr)
         odbiornik->Przerwa(dlugosc);
-    }
     znak_ = !znak_;
     poczatek_ = zmiana_;
     zmiana_ = -1;
 }
 
-// A dot's length from the last marks. The first few part where one mark
-// is longest past the one before, sorted; a dash is three dots. Then each
-// mark is a dot or a dash by the length known, and the dot is the median of
-// what they make of it, which a glitch or a broken dash cannot pull away.
-void Kluczowanie::OcenKropke(double znak)
+// A dot's length from the last marks and spaces, each counted by the
+// length known: a dot or a gap within a letter as it is, a dash or a gap
+// between letters as a third, anything else not at all; the dot is their
+// median, which a glitch or a broken dash cannot pull away. How many fit so
+// tells how well the length known fits the sender: a longer one merges
+// them, a shorter one breaks them into glitches.
+void Kluczowanie::OcenKropke(double dlugosc, bool znak)
 {
-    if (ileZnakow_ >= 8 && znak < 0.4 * kropka_)
+    const double kropek = dlugosc / kropka_;
+    const bool kropka = kropek >= 0.6 && kropek <= 1.5;
+    const bool kreska = kropek >= 2.3 && kropek <= 4;
+    if (kropka || kreska || (!znak && kropek >= 5.5 && kropek <= 9))
+        ++zgodnych_;
+    if (!kropka && !kreska)
         return;
-    znaki_[ileZnakow_ % znaki_.size()] = znak;
-    ++ileZnakow_;
-    const std::size_t ile = std::min(ileZnakow_, znaki_.size());
-    std::array<double, 20> kropki = znaki_;
+    odcinki_[ileOdcinkow_ % odcinki_.size()] = kreska ? dlugosc / 3 : dlugosc;
+    ++ileOdcinkow_;
+    std::array<double, 24> kropki = odcinki_;
     double* const poczatek = kropki.data();
-    double* const koniec = poczatek + ile;
-    if (ileZnakow_ < 8) {
-        std::sort(poczatek, koniec);
-        std::size_t podzial = 0;
-        double najwiekszy = 1.8;
-        for (std::size_t i = 1; i < ile; ++i) {
-            if (kropki[i] > najwiekszy * kropki[i - 1]) {
-                najwiekszy = kropki[i] / kropki[i - 1];
-                podzial = i;
-            }
-        }
-        if (podzial > 0) {
-            double* const srodek = poczatek + podzial;
-            kropka_ = (std::accumulate(poczatek, srodek, 0.0) + std::accumulate(srodek, koniec, 0.0) / 3)
-                / static_cast<double>(ile);
-            return;
-        }
-    }
-    for (double* k = poczatek; k != koniec; ++k)
-        *k = *k < 2 * kropka_ ? *k : *k / 3;
-    double* const mediana = poczatek + ile / 2;
-    std::nth_element(poczatek, mediana, koniec);
-    kropka_ = *mediana;
+    double* const miejsce = poczatek + kropki.size() / 2;
+    std::nth_element(poczatek, miejsce, poczatek + kropki.size());
+    kropka_ = *miejsce;
+}
+
+void Kluczowanie::Ustaw(double kropka)
+{
+    kropka_ = kropka;
+    odcinki_.fill(kropka);
+    zgodnych_ = 0;
 }
 
 void Kluczowanie::Koniec(Odbiornik* odbiornik)

@@ -27,6 +27,8 @@ public:
         double stosunek;     // the least ratio of signal to noise
     };
     explicit Kluczowanie(const Ustawienia& ustawienia);
+    // The dot's lengths a signal is tried at when first found.
+    static constexpr std::array<double, 7> Proby = {0.03, 0.042, 0.06, 0.085, 0.12, 0.17, 0.24};
 
     // A value at a time in seconds; the receiver, if any, gets what ended.
     void Dodaj(double czas, double wartosc, Odbiornik* odbiornik);
@@ -40,13 +42,17 @@ public:
     bool Pewne() const;
     double Sygnal() const { return sygnal_; }
     double Szum() const { return szum_; }
-    // A dot's length in seconds, from the last marks.
+    // A dot's length in seconds, from the last marks and spaces.
     double Kropka() const { return kropka_; }
+    // Takes a dot's length to start from.
+    void Ustaw(double kropka);
+    // How many marks and spaces since fit dots, dashes and gaps.
+    std::size_t Zgodnych() const { return zgodnych_; }
 
 private:
     void Przelicz();
     void Potwierdz(Odbiornik* odbiornik);
-    void OcenKropke(double znak);
+    void OcenKropke(double dlugosc, bool znak);
 
     Ustawienia ustawienia_;
     std::vector<float> pamiec_;
@@ -63,8 +69,9 @@ private:
     double poprzedniaWartosc_ = 0;
     bool pierwsza_ = true;
 
-    std::array<double, 20> znaki_{};
-    std::size_t ileZnakow_ = 0;
+    std::array<double, 24> odcinki_{};  // the last marks and spaces, as dots
+    std::size_t ileOdcinkow_ = 0;
+    std::size_t zgodnych_ = 0;
     double kropka_ = 0.06;
 };
 

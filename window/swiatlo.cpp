@@ -124,8 +124,9 @@ void WykrywaczSwiatla::Statystyka(double odstep)
     progWariancji_ = std::max(Wybija * Wybija * *mediana, NajmniejszeOdchylenie * NajmniejszeOdchylenie);
 }
 
-// The frames kept are gone through twice at the light found, as a tone's
-// samples are: to learn its levels and speed, then to receive them.
+// The frames kept are gone through at the light found, as a tone's samples
+// are: at each dot's length tried, then to learn the levels, then to
+// receive them.
 void WykrywaczSwiatla::Szukaj()
 {
     const auto najwieksza = std::max_element(wariancje_.begin(), wariancje_.end());
@@ -138,7 +139,19 @@ void WykrywaczSwiatla::Szukaj()
     zlapany_ = true;
     bezSwiatla_ = 0;
     Wagi();
+    double kropka = Kluczowanie::Proby[0];
+    std::size_t najlepiej = 0;
+    for (const double proba : Kluczowanie::Proby) {
+        kluczowanie_ = Kluczowanie(UstawieniaSwiatla);
+        kluczowanie_.Ustaw(proba);
+        Przejdz(nullptr);
+        if (kluczowanie_.Zgodnych() > najlepiej) {
+            najlepiej = kluczowanie_.Zgodnych();
+            kropka = proba;
+        }
+    }
     kluczowanie_ = Kluczowanie(UstawieniaSwiatla);
+    kluczowanie_.Ustaw(kropka);
     Przejdz(nullptr);
     kluczowanie_.OdNowa();
     Przejdz(&odbiornik_);

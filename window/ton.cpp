@@ -8,7 +8,6 @@
 #include <array>
 #include <cmath>
 #include <numbers>
-#include <numeric>
 
 namespace wirlok {
 
@@ -24,8 +23,9 @@ constexpr double Cisza = 2.5e-9;
 
 constexpr double Zapas = 5;  // seconds of samples kept before a tone is found
 constexpr double KrokObwiedni = 0.001;
-constexpr double Spojnie = 0.01;
+constexpr double Spojnie = 0.04;  // seconds of the coherent sum, at most
 constexpr std::size_t NajdluzszeWygladzanie = 250;
+constexpr double Wygladzanie = 0.7;  // of a dot
 
 // A tone is found when it wins three frames in a row, keyed and this far
 // above the noise; it is kept while keyed and half as far, and let go when
@@ -145,10 +145,11 @@ ObwiedniaTonu::ObwiedniaTonu(double probkowanie, double czestotliwosc)
     : probkowanie_(probkowanie)
     , dziesiatkowanie_(static_cast<std::size_t>(std::max(1.0, std::round(KrokObwiedni * probkowanie))))
     , krok_(static_cast<double>(dziesiatkowanie_) / probkowanie)
-    , spojne_(static_cast<std::size_t>(std::max(1.0, std::round(Spojnie / krok_))))
-    , moce_(NajdluzszeWygladzanie + 1)
+    , spojne_(NajdluzszeWygladzanie)
+    , moce_(NajdluzszeWygladzanie)
 {
     Dostroj(czestotliwosc);
+    Wygladzaj(static_cast<std::size_t>(Spojnie / krok_));
 }
 
 void ObwiedniaTonu::Dostroj(double czestotliwosc)
@@ -158,10 +159,10 @@ void ObwiedniaTonu::Dostroj(double czestotliwosc)
 
 void ObwiedniaTonu::Wygladzaj(std::size_t krokow)
 {
-    wygladzanie_ = std::clamp<std::size_t>(krokow, 1, NajdluzszeWygladzanie);
-    sumaMocy_ = 0;
-    for (std::size_t i = 1; i <= wygladzanie_; ++i)
-        sumaMocy_ += moce_[(mocPozycja_ + moce_.size() - i) % moce_.size()];
+    wygladzanie_ = krokow;
+    const auto spojnych = std::min(krokow, static_cast<std::size_t>(Spojnie / krok_));
+    spojne_.Dlugosc(spojnych);
+    moce_.Dlugosc(krokow - spojne_.Dlugosc() + 1);
 }
 
 bool ObwiedniaTonu::Dodaj(float probka)
@@ -172,22 +173,10 @@ bool ObwiedniaTonu::Dodaj(float probka)
         return false;
     licznik_ = 0;
     faza_ /= std::abs(faza_);
-
-    const std::complex<double> z = suma_ / static_cast<double>(dziesiatkowanie_);
+    spojne_.Dodaj(suma_ / static_cast<double>(dziesiatkowanie_));
     suma_ = 0;
-    sumaSpojna_ += z - spojne_[spojnaPozycja_];
-    spojne_[spojnaPozycja_] = z;
-    spojnaPozycja_ = (spojnaPozycja_ + 1) % spojne_.size();
-    if (spojnaPozycja_ == 0)  // the running sum anew, lest rounding pile up
-        sumaSpojna_ = std::accumulate(spojne_.begin(), spojne_.end(), std::complex<double>{});
-
-    const double moc = std::norm(sumaSpojna_ / static_cast<double>(spojne_.size()));
-    sumaMocy_ += moc - moce_[(mocPozycja_ + moce_.size() - wygladzanie_) % moce_.size()];
-    moce_[mocPozycja_] = moc;
-    mocPozycja_ = (mocPozycja_ + 1) % moce_.size();
-    if (mocPozycja_ == 0)
-        Wygladzaj(wygladzanie_);
-    amplituda_ = std::sqrt(std::max(0.0, sumaMocy_ / static_cast<double>(wygladzanie_)));
+    moce_.Dodaj(std::norm(spojne_.Srednia()));
+    amplituda_ = std::sqrt(std::max(0.0, moce_.Srednia()));
     return true;
 }
 
@@ -228,9 +217,9 @@ void WykrywaczTonu::Obwiednia(float probka, Odbiornik* odbiornik)
         return;
     czas_ += obwiednia_.Krok();
     kluczowanie_.Dodaj(czas_, obwiednia_.Amplituda(), odbiornik);
-    // The power is averaged over 0.6 of a dot, the coherent sum included.
-    const double krokow = 0.6 * kluczowanie_.Kropka() / obwiednia_.Krok() - Spojnie / obwiednia_.Krok() + 1;
-    const auto wygladzanie = static_cast<std::size_t>(std::clamp(krokow, 1.0, 1000.0));
+    // The envelope is smoothed over a fraction of a dot.
+    const double krokow = Wygladzanie * kluczowanie_.Kropka() / obwiednia_.Krok();
+    const auto wygladzanie = static_cast<std::size_t>(std::clamp(krokow, 1.0, 200.0));
     if (wygladzanie * 5 < obwiednia_.Wygladzanie() * 4 || wygladzanie * 4 > obwiednia_.Wygladzanie() * 5)
         obwiednia_.Wygladzaj(wygladzanie);
 }
@@ -261,14 +250,27 @@ void WykrywaczTonu::OcenWidmo()
     }
 }
 
-// The samples kept are gone through twice at the tone found: first to learn
-// the levels and the speed, then to receive them.
+// The samples kept are gone through at the tone found: at each dot's
+// length tried, to take the one whose marks and spaces fit best, then to
+// learn the levels, then to receive them.
 void WykrywaczTonu::Zlap(double czestotliwosc)
 {
     zlapany_ = true;
     czestotliwosc_ = czestotliwosc;
     bezTonu_ = 0;
+    double kropka = Kluczowanie::Proby[0];
+    std::size_t najlepiej = 0;
+    for (const double proba : Kluczowanie::Proby) {
+        kluczowanie_ = Kluczowanie(UstawieniaTonu);
+        kluczowanie_.Ustaw(proba);
+        Przejdz(nullptr);
+        if (kluczowanie_.Zgodnych() > najlepiej) {
+            najlepiej = kluczowanie_.Zgodnych();
+            kropka = proba;
+        }
+    }
     kluczowanie_ = Kluczowanie(UstawieniaTonu);
+    kluczowanie_.Ustaw(kropka);
     Przejdz(nullptr);
     kluczowanie_.OdNowa();
     Przejdz(&odbiornik_);
@@ -278,6 +280,7 @@ void WykrywaczTonu::Zlap(double czestotliwosc)
 void WykrywaczTonu::Przejdz(Odbiornik* odbiornik)
 {
     obwiednia_ = ObwiedniaTonu(probkowanie_, czestotliwosc_);
+    obwiednia_.Wygladzaj(static_cast<std::size_t>(Wygladzanie * kluczowanie_.Kropka() / obwiednia_.Krok()));
     czas_ = 0;
     const std::size_t poczatek = zapasPozycja_ + zapas_.size() - nieprzejrzane_;
     for (std::size_t i = 0; i < nieprzejrzane_; ++i)

@@ -7,6 +7,7 @@
 #include "window/kluczowanie.h"
 #include "window/odbieranie.h"
 
+#include <algorithm>
 #include <complex>
 #include <cstddef>
 #include <span>
@@ -43,14 +44,48 @@ private:
     std::size_t nastepna_ = 0;
 };
 
+// The sum of the last values added, over a window whose length can change.
+template <typename T>
+class SumaOkna {
+public:
+    explicit SumaOkna(std::size_t najdluzsze)
+        : wartosci_(najdluzsze + 1)
+    {
+    }
+    void Dodaj(T wartosc)
+    {
+        suma_ += wartosc - wartosci_[(pozycja_ + wartosci_.size() - dlugosc_) % wartosci_.size()];
+        wartosci_[pozycja_] = wartosc;
+        pozycja_ = (pozycja_ + 1) % wartosci_.size();
+        if (pozycja_ == 0)  // the running sum anew, lest rounding pile up
+            Dlugosc(dlugosc_);
+    }
+    void Dlugosc(std::size_t dlugosc)
+    {
+        dlugosc_ = std::clamp<std::size_t>(dlugosc, 1, wartosci_.size() - 1);
+        suma_ = T{};
+        for (std::size_t i = 1; i <= dlugosc_; ++i)
+            suma_ += wartosci_[(pozycja_ + wartosci_.size() - i) % wartosci_.size()];
+    }
+    std::size_t Dlugosc() const { return dlugosc_; }
+    T Srednia() const { return suma_ / static_cast<double>(dlugosc_); }
+
+private:
+    std::vector<T> wartosci_;
+    std::size_t pozycja_ = 0;
+    std::size_t dlugosc_ = 1;
+    T suma_{};
+};
+
 // The envelope of a tone at a known frequency: the samples mixed down to
-// 0 Hz and summed coherently over 10 ms (a band of 100 Hz, wide enough for
-// a whistle's wavering), then the power averaged over a fraction of a dot.
+// 0 Hz and summed coherently over up to 40 ms (a band of 25 Hz and more,
+// wide enough for a whistle's wavering), then the power averaged over the
+// rest of a fraction of a dot.
 class ObwiedniaTonu {
 public:
     ObwiedniaTonu(double probkowanie, double czestotliwosc);
     void Dostroj(double czestotliwosc);
-    // How many envelope steps the power is averaged over.
+    // How many envelope steps in all the envelope is smoothed over.
     void Wygladzaj(std::size_t krokow);
     std::size_t Wygladzanie() const { return wygladzanie_; }
     // Adds a sample; true when a new envelope value is ready.
@@ -58,7 +93,7 @@ public:
     double Amplituda() const { return amplituda_; }
     double Krok() const { return krok_; }
     // The noise's bandwidth of the coherent sum, in hertz.
-    double Pasmo() const { return 1 / (krok_ * static_cast<double>(spojne_.size())); }
+    double Pasmo() const { return 1 / (krok_ * static_cast<double>(spojne_.Dlugosc())); }
 
 private:
     double probkowanie_;
@@ -68,13 +103,9 @@ private:
     std::size_t dziesiatkowanie_;
     std::size_t licznik_ = 0;
     double krok_;
-    std::vector<std::complex<double>> spojne_;
-    std::complex<double> sumaSpojna_;
-    std::size_t spojnaPozycja_ = 0;
-    std::vector<double> moce_;
-    std::size_t mocPozycja_ = 0;
     std::size_t wygladzanie_ = 1;
-    double sumaMocy_ = 0;
+    SumaOkna<std::complex<double>> spojne_;
+    SumaOkna<double> moce_;
     double amplituda_ = 0;
 };
 
