@@ -801,7 +801,7 @@ class Nasluch(unittest.TestCase):
         return sciezka
 
     def test_sluchaj_sos(self):
-        sos = self.plik("sos.wav", wav, kluczowanie(["...", "---", "..."], 0.1))  # 12 WPM
+        sos = self.plik("sos.wav", wav, kluczowanie(["...", "---", "..."], 1.2 / 18))  # 18 WPM
         self.otworz(f"--use-file-for-fake-audio-capture={sos}%noloop")
         self.p.find_element(By.ID, "Sluchaj").click()
         self.czekaj(lambda: self.pole("a") in (SOS, SOS + "\\"))  # with the word gap that the pause after it makes
