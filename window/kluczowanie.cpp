@@ -22,8 +22,9 @@ constexpr double CoPrzerwa = 0.01;
 
 Kluczowanie::Kluczowanie(const Ustawienia& ustawienia)
     : ustawienia_(ustawienia)
-    , pamiec_(std::max<std::size_t>(ustawienia.pamiec, 8))
 {
+    ustawienia_.pamiec = std::max<std::size_t>(ustawienia.pamiec, 8);
+    ustawienia_.co = std::max<std::size_t>(ustawienia.co, 1);
 }
 
 bool Kluczowanie::Pewne() const
@@ -63,9 +64,12 @@ void Kluczowanie::Dodaj(double czas, double wartosc, Odbiornik* odbiornik)
 {
     if (!std::isfinite(czas) || !std::isfinite(wartosc) || (!pierwsza_ && czas <= poprzedniCzas_))
         return;
-    pamiec_[wartosci_ % pamiec_.size()] = static_cast<float>(wartosc);
+    if (pamiec_.size() < ustawienia_.pamiec)
+        pamiec_.push_back(static_cast<float>(wartosc));
+    else
+        pamiec_[wartosci_ % pamiec_.size()] = static_cast<float>(wartosc);
     ++wartosci_;
-    if (wartosci_ % ustawienia_.co == 0 && wartosci_ >= pamiec_.size() / 8)
+    if (wartosci_ % ustawienia_.co == 0 && wartosci_ >= ustawienia_.pamiec / 8)
         Przelicz();
     if (pierwsza_) {
         pierwsza_ = false;

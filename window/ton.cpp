@@ -187,7 +187,7 @@ WykrywaczTonu::WykrywaczTonu(double probkowanie, Odbiornik& odbiornik)
     , widmo_(probkowanie_)
     , obwiednia_(probkowanie_, 0)
     , kluczowanie_(UstawieniaTonu)
-    , zapas_(dziala_ ? static_cast<std::size_t>(Zapas * probkowanie_) : 1)
+    , pojemnosc_(static_cast<std::size_t>(Zapas * probkowanie_))
 {
 }
 
@@ -201,8 +201,12 @@ void WykrywaczTonu::Dodaj(std::span<const float> probki)
 
 void WykrywaczTonu::Probka(float probka)
 {
-    zapas_[zapasPozycja_] = probka;
-    zapasPozycja_ = (zapasPozycja_ + 1) % zapas_.size();
+    if (zapas_.size() < pojemnosc_) {
+        zapas_.push_back(probka);
+    } else {
+        zapas_[zapasPozycja_] = probka;
+        zapasPozycja_ = (zapasPozycja_ + 1) % zapas_.size();
+    }
     if (zlapany_)
         Obwiednia(probka, &odbiornik_);
     else

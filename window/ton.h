@@ -144,7 +144,8 @@ private:
     WidmoTonu widmo_;
     ObwiedniaTonu obwiednia_;
     Kluczowanie kluczowanie_;
-    std::vector<float> zapas_;  // the last seconds of samples
+    std::vector<float> zapas_;  // the last seconds of samples, the oldest at zapasPozycja_
+    std::size_t pojemnosc_;
     std::size_t zapasPozycja_ = 0;
     std::size_t nieprzejrzane_ = 0;  // samples not yet gone through at the tone
     double czas_ = 0;                // of the envelope
