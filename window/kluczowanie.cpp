@@ -15,7 +15,7 @@ namespace {
 // moves it this fraction of their difference up for a rise, down for a fall.
 constexpr double Histereza = 0.08;
 // Marks and spaces shorter than this part of a dot are glitches.
-constexpr double Usterka = 0.45;
+constexpr double Usterka = 0.35;
 // How often a growing space is reported, in seconds.
 constexpr double CoPrzerwa = 0.01;
 }  // namespace
