@@ -34,6 +34,9 @@ public:
     std::size_t Ramek() const { return ramek_; }
 
 private:
+    std::size_t dziesiatkowanie_;
+    float suma_ = 0;
+    std::size_t zsumowanych_ = 0;
     std::vector<float> okno_;
     std::vector<float> ramka_;
     std::vector<double> wspolczynniki_;
