@@ -60,6 +60,17 @@ void Kluczowanie::Przelicz()
     sygnal_ = ileDol < ile ? gora / static_cast<double>(ile - ileDol) : prog;
 }
 
+// Halfway between noise and signal. For a tone, the amplitude of half the
+// signal's with the noise's added in power, the noise's deviation taken from
+// its mean amplitude (a Rayleigh distribution's, 0.886 of it): so a mark's
+// edges are where the tone is half up, however weak it is.
+double Kluczowanie::Srodek() const
+{
+    if (!ustawienia_.amplituda)
+        return (szum_ + sygnal_) / 2;
+    return std::sqrt(sygnal_ * sygnal_ / 4 + 0.75 * (szum_ / 0.886) * (szum_ / 0.886));
+}
+
 void Kluczowanie::Dodaj(double czas, double wartosc, Odbiornik* odbiornik)
 {
     if (!std::isfinite(czas) || !std::isfinite(wartosc) || (!pierwsza_ && czas <= poprzedniCzas_))
@@ -79,7 +90,7 @@ void Kluczowanie::Dodaj(double czas, double wartosc, Odbiornik* odbiornik)
         return;
     }
 
-    const double srodek = (szum_ + sygnal_) / 2;
+    const double srodek = Srodek();
     const double prog = srodek + (surowy_ ? -Histereza : Histereza) * (sygnal_ - szum_);
     const bool surowy = Pewne() && wartosc > prog;
     if (surowy != surowy_) {

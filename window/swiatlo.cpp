@@ -23,7 +23,7 @@ constexpr double NajmniejszeOdchylenie = 4;
 constexpr std::size_t PamiecKlatek = 100;  // kept to go through again once a light is found
 constexpr double Gubi = 5;                 // seconds without a light before it is let go
 
-constexpr Kluczowanie::Ustawienia UstawieniaSwiatla{300, 10, 4, 1};
+constexpr Kluczowanie::Ustawienia UstawieniaSwiatla{300, 10, 4, 1, false};
 
 }  // namespace
 

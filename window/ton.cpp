@@ -35,7 +35,7 @@ constexpr double DoZlapania = 6;
 constexpr double DoTrzymania = 3;
 constexpr double Dryf = 40;  // hertz between frames
 
-constexpr Kluczowanie::Ustawienia UstawieniaTonu{8000, 100, 1e-6, 1.25};
+constexpr Kluczowanie::Ustawienia UstawieniaTonu{8000, 100, 1e-6, 1.25, true};
 
 double Prazek(std::size_t k) { return NajnizszyPrazek + OdstepPrazkow * static_cast<double>(k); }
 
