@@ -91,13 +91,15 @@ void ZapiszWav(const std::filesystem::path& plik, const std::vector<std::int16_t
         slowo(static_cast<std::uint16_t>(p), 2);
 }
 
-// multimon-ng prints the letters it decodes as they come, upper case.
+// multimon-ng prints the letters it decodes as they come, upper case, and
+// what it cannot read in angle brackets. It reads best with its dot's and
+// gap's length given and the band-passed audio brought to full scale.
 std::string MultimonOdbiera(const std::filesystem::path& wav, double czestotliwosc, double slowa)
 {
     const int kropka = static_cast<int>(std::lround(1200 / slowa));
     const std::string polecenie = "sox -q " + wav.string() + " -t raw -r 22050 -e signed -b 16 -c 1 - sinc "
         + std::to_string(static_cast<int>(czestotliwosc - 100)) + "-"
-        + std::to_string(static_cast<int>(czestotliwosc + 100)) + " | multimon-ng -q -c -a MORSE_CW -d "
+        + std::to_string(static_cast<int>(czestotliwosc + 100)) + " gain -n -3 | multimon-ng -q -c -a MORSE_CW -d "
         + std::to_string(kropka) + " -g " + std::to_string(kropka) + " -t raw - 2>/dev/null";
     std::FILE* wyjscie = popen(polecenie.c_str(), "r");
     if (wyjscie == nullptr)
@@ -110,9 +112,14 @@ std::string MultimonOdbiera(const std::filesystem::path& wav, double czestotliwo
         tekst.append(bufor.data(), ile);
     pclose(wyjscie);
     std::string wynik;
+    bool nieznany = false;  // within <...>: a code it does not know, or <ERR_n>
     for (const char z : tekst) {
         const char m = z >= 'A' && z <= 'Z' ? static_cast<char>(z - 'A' + 'a') : z;
-        if (m >= 'a' && m <= 'z')
+        if (m == '<' || m == '>')
+            nieznany = m == '<';
+        else if (nieznany)
+            continue;
+        else if (m >= 'a' && m <= 'z')
             wynik += m;
         else if ((m == ' ' || m == '\n') && !wynik.empty() && wynik.back() != ' ')
             wynik += ' ';

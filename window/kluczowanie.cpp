@@ -15,15 +15,16 @@ namespace {
 // moves it this fraction of their difference up for a rise, down for a fall.
 constexpr double Histereza = 0.08;
 // Marks and spaces shorter than this part of a dot are glitches.
-constexpr double Usterka = 0.45;
+constexpr double Usterka = 0.35;
 // How often a growing space is reported, in seconds.
 constexpr double CoPrzerwa = 0.01;
 }  // namespace
 
 Kluczowanie::Kluczowanie(const Ustawienia& ustawienia)
     : ustawienia_(ustawienia)
-    , pamiec_(std::max<std::size_t>(ustawienia.pamiec, 8))
 {
+    ustawienia_.pamiec = std::max<std::size_t>(ustawienia.pamiec, 8);
+    ustawienia_.co = std::max<std::size_t>(ustawienia.co, 1);
 }
 
 bool Kluczowanie::Pewne() const
@@ -59,13 +60,27 @@ void Kluczowanie::Przelicz()
     sygnal_ = ileDol < ile ? gora / static_cast<double>(ile - ileDol) : prog;
 }
 
+// Halfway between noise and signal. For a tone, the amplitude of half the
+// signal's with the noise's added in power, the noise's deviation taken from
+// its mean amplitude (a Rayleigh distribution's, 0.886 of it): so a mark's
+// edges are where the tone is half up, however weak it is.
+double Kluczowanie::Srodek() const
+{
+    if (!ustawienia_.amplituda)
+        return (szum_ + sygnal_) / 2;
+    return std::sqrt(sygnal_ * sygnal_ / 4 + 0.75 * (szum_ / 0.886) * (szum_ / 0.886));
+}
+
 void Kluczowanie::Dodaj(double czas, double wartosc, Odbiornik* odbiornik)
 {
     if (!std::isfinite(czas) || !std::isfinite(wartosc) || (!pierwsza_ && czas <= poprzedniCzas_))
         return;
-    pamiec_[wartosci_ % pamiec_.size()] = static_cast<float>(wartosc);
+    if (pamiec_.size() < ustawienia_.pamiec)
+        pamiec_.push_back(static_cast<float>(wartosc));
+    else
+        pamiec_[wartosci_ % pamiec_.size()] = static_cast<float>(wartosc);
     ++wartosci_;
-    if (wartosci_ % ustawienia_.co == 0 && wartosci_ >= pamiec_.size() / 8)
+    if (wartosci_ % ustawienia_.co == 0 && wartosci_ >= ustawienia_.pamiec / 8)
         Przelicz();
     if (pierwsza_) {
         pierwsza_ = false;
@@ -75,7 +90,7 @@ void Kluczowanie::Dodaj(double czas, double wartosc, Odbiornik* odbiornik)
         return;
     }
 
-    const double srodek = (szum_ + sygnal_) / 2;
+    const double srodek = Srodek();
     const double prog = srodek + (surowy_ ? -Histereza : Histereza) * (sygnal_ - szum_);
     const bool surowy = Pewne() && wartosc > prog;
     if (surowy != surowy_) {

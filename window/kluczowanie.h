@@ -25,6 +25,9 @@ public:
         std::size_t co;      // the levels are learnt anew after this many values
         double roznica;      // the least difference between signal and noise
         double stosunek;     // the least ratio of signal to noise
+        // The values are a tone's amplitude in noise, not a level over a
+        // background: the amplitude while half keyed lies above halfway.
+        bool amplituda;
     };
     explicit Kluczowanie(const Ustawienia& ustawienia);
     // The dot's lengths a signal is tried at when first found.
@@ -51,6 +54,7 @@ public:
 
 private:
     void Przelicz();
+    double Srodek() const;
     void Potwierdz(Odbiornik* odbiornik);
     void OcenKropke(double dlugosc, bool znak);
 

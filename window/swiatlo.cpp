@@ -23,7 +23,7 @@ constexpr double NajmniejszeOdchylenie = 4;
 constexpr std::size_t PamiecKlatek = 100;  // kept to go through again once a light is found
 constexpr double Gubi = 5;                 // seconds without a light before it is let go
 
-constexpr Kluczowanie::Ustawienia UstawieniaSwiatla{300, 10, 4, 1};
+constexpr Kluczowanie::Ustawienia UstawieniaSwiatla{300, 10, 4, 1, false};
 
 }  // namespace
 
@@ -45,10 +45,12 @@ void WykrywaczSwiatla::Siatka(std::size_t szerokosc, std::size_t wysokosc)
     jasnosci_.assign(kolumn_ * wierszy_, 0);
     srednie_.assign(kolumn_ * wierszy_, 0);
     wariancje_.assign(kolumn_ * wierszy_, 0);
-    klatki_.assign(kolumn_ * wierszy_ * PamiecKlatek, 0);
+    klatki_.clear();  // filled as frames come, lest a picture's every new size cost
     czasy_.assign(PamiecKlatek, 0);
     klatek_ = 0;
     pierwszy_ = -1;
+    x_ = static_cast<double>(kolumn_) / 2;
+    y_ = static_cast<double>(wierszy_) / 2;
     if (zlapany_)
         kluczowanie_.Koniec(&odbiornik_);
     zlapany_ = wskazany_ = false;
@@ -73,6 +75,7 @@ void WykrywaczSwiatla::Obraz(
         pierwszy_ = czas;
     czas_ = czas;
     Bloki(jasnosc);
+    klatki_.resize(std::max(klatki_.size(), (klatek_ % PamiecKlatek + 1) * jasnosci_.size()));
     std::copy(jasnosci_.begin(),
         jasnosci_.end(),
         klatki_.begin() + static_cast<std::ptrdiff_t>(klatek_ % PamiecKlatek * jasnosci_.size()));
@@ -211,8 +214,9 @@ void WykrywaczSwiatla::Sledz(double odstep)
 {
     if (!Wagi() && wskazany_) {
         // Where the user pointed and nothing blinks yet: the blocks there.
-        const auto blok = static_cast<std::size_t>(y_) * kolumn_ + static_cast<std::size_t>(x_);
-        wagi_.assign(1, {std::min(blok, jasnosci_.size() - 1), 1.0});
+        const std::size_t kolumna = std::min(static_cast<std::size_t>(x_), kolumn_ - 1);
+        const std::size_t wiersz = std::min(static_cast<std::size_t>(y_), wierszy_ - 1);
+        wagi_.assign(1, {wiersz * kolumn_ + kolumna, 1.0});
     }
     if (!wagi_.empty()) {
         bezSwiatla_ = 0;
@@ -237,9 +241,15 @@ void WykrywaczSwiatla::Wskaz(double x, double y)
     kluczowanie_ = Kluczowanie(UstawieniaSwiatla);
 }
 
-double WykrywaczSwiatla::X() const { return kolumn_ > 0 ? x_ / static_cast<double>(kolumn_) : 0.5; }
+double WykrywaczSwiatla::X() const
+{
+    return kolumn_ > 0 ? std::clamp(x_ / static_cast<double>(kolumn_), 0.0, 1.0) : 0.5;
+}
 
-double WykrywaczSwiatla::Y() const { return wierszy_ > 0 ? y_ / static_cast<double>(wierszy_) : 0.5; }
+double WykrywaczSwiatla::Y() const
+{
+    return wierszy_ > 0 ? std::clamp(y_ / static_cast<double>(wierszy_), 0.0, 1.0) : 0.5;
+}
 
 double WykrywaczSwiatla::Slowa() const
 {

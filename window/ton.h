@@ -34,6 +34,9 @@ public:
     std::size_t Ramek() const { return ramek_; }
 
 private:
+    std::size_t dziesiatkowanie_;
+    float suma_ = 0;
+    std::size_t zsumowanych_ = 0;
     std::vector<float> okno_;
     std::vector<float> ramka_;
     std::vector<double> wspolczynniki_;
@@ -144,7 +147,8 @@ private:
     WidmoTonu widmo_;
     ObwiedniaTonu obwiednia_;
     Kluczowanie kluczowanie_;
-    std::vector<float> zapas_;  // the last seconds of samples
+    std::vector<float> zapas_;  // the last seconds of samples, the oldest at zapasPozycja_
+    std::size_t pojemnosc_;
     std::size_t zapasPozycja_ = 0;
     std::size_t nieprzejrzane_ = 0;  // samples not yet gone through at the tone
     double czas_ = 0;                // of the envelope
