@@ -6,7 +6,7 @@
 #   make run    builds the program and starts it
 #   make test   builds everything and runs every test and check
 # And:
-#   make bench  runs the engine's, the receiver's and the web page's benchmarks
+#   make bench  runs the engine's, the receiver's, the detectors' and the web page's benchmarks
 #   make web    builds the web page and serves it on http://127.0.0.1:8080
 #   make release  writes the release's files into build/release/
 .PHONY: run test bench lint build-bench build-windows web build-web release deps-run deps-web deps-release deps-test
@@ -33,6 +33,8 @@ build-bench:
 bench: deps-test build-bench build-windows build-web
 	build/bench/bench/wirlok_bench
 	build/bench/bench/wirlok_odbior_bench
+	build/bench/bench/wirlok_sluch_bench
+	build/bench/bench/wirlok_swiatlo_bench
 	QT_QPA_PLATFORM=offscreen build/bench/bench/wirlok_okno_bench
 	bench/okno_wine.sh build/windows/bench/wirlok_okno_bench.exe
 	/usr/bin/python3 bench/strona.py build/web/site

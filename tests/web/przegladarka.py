@@ -37,14 +37,14 @@ class Serwer:
         self.serwer.server_close()
 
 
-def chromium(szerokosc=1280, wysokosc=800):
+def chromium(szerokosc=1280, wysokosc=800, *flagi):
     """A new headless Chromium with an empty profile, kept off the network
-    but for the page."""
+    but for the page; flagi are further command-line switches."""
     opcje = webdriver.ChromeOptions()
     opcje.binary_location = "/usr/bin/chromium"
     for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
                      "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                     f"--window-size={szerokosc},{wysokosc}", f"--user-data-dir={tempfile.mkdtemp()}"):
+                     f"--window-size={szerokosc},{wysokosc}", f"--user-data-dir={tempfile.mkdtemp()}", *flagi):
         opcje.add_argument(argument)
     return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=opcje)
 

@@ -9,14 +9,19 @@ content security policy, valid HTML, a module that cannot run and use with
 no network.
     strona_e2e.py SITE_DIR SCREENSHOT_DIR NODE_MODULES [TEST ...]
 """
+import math
 import os
+import pathlib
 import shutil
 import subprocess
+import struct
 import sys
 import tempfile
 import time
 import unittest
+import wave
 
+from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
@@ -39,7 +44,7 @@ const teksty = [...document.querySelectorAll('body *')].filter((e) => e.checkVis
     [...e.childNodes].some((w) => w.nodeType === Node.TEXT_NODE && w.textContent.trim()));
 return {
   kontrolki: [...okno.querySelectorAll('textarea, select, button')].map((e) => ({id: e.id, ...prostokat(e)})),
-  odbior: [...document.querySelectorAll('#odbieranie button')].map((e) => ({id: e.id, ...prostokat(e)})),
+  odbior: [...document.querySelectorAll('#odbieranie button, #odbieranie input')].map((e) => ({id: e.id, ...prostokat(e)})),
   panel: prostokat(document.getElementById('odbieranie')),
   okno: {...prostokat(okno), szerokosc: okno.clientWidth},
   naglowek: prostokat(document.querySelector('h1')), pomoc: prostokat(document.getElementById('pomoc')),
@@ -701,6 +706,181 @@ class Odbieranie(NaStronie):
                 nasluch.getFloatTimeDomainData(d); return [document.getElementById('lampa').classList.contains('swieci'),
                 Math.round(Math.max(...d.map(Math.abs)) * 100) / 100];"""), stan)
 
+
+
+def kluczowanie(kody, jednostka, cisza=1.5):
+    """Morse codes ("..." a letter, "" a word gap) as [(on?, seconds)], after
+    `cisza` s off and before 1 s off."""
+    odcinki = [(False, cisza)]
+    for kod in kody:
+        for znak in kod:
+            odcinki += [(True, jednostka * (1 if znak == "." else 3)), (False, jednostka)]
+        odcinki.append((False, (2 if kod else 4) * jednostka))  # 3 units after a letter, 7 at a word gap
+    return odcinki + [(False, 1)]
+
+
+def wav(sciezka, odcinki, ton=700, czestosc=16000):
+    """The keying as a tone in a 16-bit mono WAV file."""
+    probki = bytearray()
+    for wlaczony, sekundy in odcinki:
+        for _ in range(round(sekundy * czestosc)):
+            n = len(probki) // 2
+            probki += struct.pack("<h", round(12000 * math.sin(2 * math.pi * ton * n / czestosc)) if wlaczony else 0)
+    with wave.open(sciezka, "wb") as plik:
+        plik.setnchannels(1)
+        plik.setsampwidth(2)
+        plik.setframerate(czestosc)
+        plik.writeframes(bytes(probki))
+
+
+def y4m(sciezka, odcinki, kl=30):
+    """The keying as a bright spot at (0.7, 0.3) of a dark 160 x 120 video."""
+    szer, wys = 160, 120
+    with open(sciezka, "wb") as plik:
+        plik.write(f"YUV4MPEG2 W{szer} H{wys} F{kl}:1 Ip A1:1 C420jpeg\n".encode())
+        t = 0.0
+        for wlaczony, sekundy in odcinki:
+            for _ in range(round((t + sekundy) * kl) - round(t * kl)):
+                luma = bytearray([20]) * (szer * wys)
+                for y in range(24, 48) if wlaczony else ():
+                    luma[y * szer + 100:y * szer + 124] = bytes([235]) * 24
+                plik.write(b"FRAME\n" + luma + bytes([128]) * (szer * wys // 2))
+            t += sekundy
+
+
+# "sos sos", and with the word gap that the pause after it makes.
+SOS_SOS = ("\\...\\---\\...\\\\...\\---\\...\\", "\\...\\---\\...\\\\...\\---\\...\\\\")
+# Before the page's scripts: keeps every stream the page is given.
+STRUMIENIE = """window.strumienie = [];
+const pobierz = navigator.mediaDevices.getUserMedia.bind(navigator.mediaDevices);
+navigator.mediaDevices.getUserMedia = async (o) => { const s = await pobierz(o); strumienie.push(s); return s; };"""
+
+
+class Nasluch(unittest.TestCase):
+    """Słuchaj, Patrz and Odbierz z nagrania over files that Chromium's fake
+    devices play in real time; Zapisz dźwięk received back; the faults."""
+
+    def setUp(self):
+        self.katalog = tempfile.mkdtemp()
+        self.serwer = Serwer(STRONA)
+        self.przegladarki = []
+
+    def tearDown(self):
+        for p in self.przegladarki:
+            self.assertEqual(p.execute_script("return window.naruszenia"), [])
+            p.quit()
+        self.serwer.zatrzymaj()
+        shutil.rmtree(self.katalog)
+
+    def otworz(self, *flagi, zgoda=True):
+        """A new Chromium with the fake devices, which the user lets the page use unless zgoda is False."""
+        zgoda = ("--use-fake-ui-for-media-stream",) if zgoda else ()
+        self.p = chromium(1280, 800, "--use-fake-device-for-media-stream", *zgoda, *flagi)
+        self.przegladarki.append(self.p)
+        for skrypt in (NARUSZENIA, STRUMIENIE):
+            self.p.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": skrypt})
+        otworz(self.p, self.serwer.adres)
+
+    def js(self, skrypt):
+        return self.p.execute_script(skrypt)
+
+    def czekaj(self, warunek, sekundy=20):
+        try:
+            WebDriverWait(self.p, sekundy, 0.1).until(lambda _: warunek())
+        except TimeoutException:
+            self.fail(f"the upper field {self.pole('a')!r}, the status {self.stan()!r}")
+
+    def pole(self, nazwa):
+        return self.js(f"return document.getElementById('{nazwa}').value")
+
+    def stan(self):
+        return self.js("return document.getElementById('stanNasluchu').textContent")
+
+    def plik(self, nazwa, zapis, *argumenty):
+        sciezka = os.path.join(self.katalog, nazwa)
+        zapis(sciezka, *argumenty)
+        return sciezka
+
+    def test_sluchaj_sos(self):
+        sos = self.plik("sos.wav", wav, kluczowanie(["...", "---", "..."], 1.2 / 18))  # 18 WPM
+        self.otworz(f"--use-file-for-fake-audio-capture={sos}%noloop")
+        self.p.find_element(By.ID, "Sluchaj").click()
+        self.czekaj(lambda: self.pole("a") in (SOS, SOS + "\\"))  # with the word gap that the pause after it makes
+        self.assertRegex(self.stan(), r"Słychać ton 70\d Hz")
+        self.p.find_element(By.ID, "Sluchaj").click()
+        self.assertEqual(self.js("return [document.getElementById('Sluchaj').ariaPressed, strumienie[0].getTracks()"
+                                 ".map((s) => s.readyState)]"), ["false", ["ended"]], "the microphone let go")
+
+    def test_patrz_sos(self):
+        sos = self.plik("sos.y4m", y4m, kluczowanie(["...", "---", "..."], 0.2))
+        self.otworz(f"--use-file-for-fake-video-capture={sos}")
+        self.p.find_element(By.ID, "Patrz").click()
+        self.czekaj(lambda: SOS in self.pole("a"), 30)  # the video loops: a pass read before the light's speed is known comes again
+        self.js("document.getElementById('podglad').scrollIntoView({block: 'center'})")
+        self.p.save_screenshot(os.path.join(ZRZUTY, "strona-patrz.png"))
+        polozenie = self.js("const s = document.getElementById('swiatlo').style; return [s.left, s.top]")
+        self.assertAlmostEqual(float(polozenie[0][:-1]), 70, delta=8)
+        self.assertAlmostEqual(float(polozenie[1][:-1]), 30, delta=8)
+
+    def test_zapisz_dzwiek_odbierz_z_nagrania_i_przez_mikrofon(self):
+        self.otworz()
+        self.p.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": self.katalog})
+        self.p.find_element(By.ID, "a").send_keys("sos sos")
+        self.p.find_element(By.ID, "ZapiszDzwiek").click()
+        zapisany = os.path.join(self.katalog, "wirlok-nadanie.wav")
+        WebDriverWait(self.p, 10).until(lambda _: os.path.exists(zapisany))
+        with wave.open(zapisany) as plik:
+            self.assertEqual((plik.getnchannels(), plik.getsampwidth()), (1, 2))
+            self.assertAlmostEqual(plik.getnframes() / plik.getframerate(), 2 + 6.1, delta=0.01)  # 61 units at 12 WPM
+        self.p.find_element(By.ID, "Wyczysc1").click()
+        self.p.find_element(By.ID, "nagranie").send_keys(zapisany)
+        self.czekaj(lambda: self.stan().startswith("Odebrano"))
+        self.assertIn(self.pole("a"), SOS_SOS)
+        self.otworz(f"--use-file-for-fake-audio-capture={zapisany}%noloop")
+        self.p.find_element(By.ID, "Sluchaj").click()
+        self.czekaj(lambda: self.pole("a") in SOS_SOS, 30)
+        self.p.find_element(By.ID, "Tlumacz").click()
+        self.assertEqual(self.pole("b").rstrip(), "sos sos")
+
+    def test_bledy_po_polsku_i_nic_nie_wpisane(self):
+        cisza = self.plik("cisza.wav", wav, [(False, 2)])
+        tekst = self.plik("tekst.wav", lambda s: pathlib.Path(s).write_text("to nie dźwięk"))
+        self.otworz(zgoda=False)
+        for uprawnienie in ("microphone", "camera"):
+            self.p.execute_cdp_cmd("Browser.setPermission", {"origin": self.serwer.adres.rstrip("/"),
+                                                             "permission": {"name": uprawnienie}, "setting": "denied"})
+        self.p.find_element(By.ID, "a").send_keys("zostaje")
+        # [what is done, the start of the status line, the toggle's state]
+        przypadki = [("Sluchaj", "Brak zgody na użycie mikrofonu", "false"), ("Patrz", "Brak zgody na użycie aparatu", "false"),
+                     (tekst, "Nie można odebrać „tekst.wav”: to nie jest nagranie", None),
+                     (cisza, "W nagraniu „cisza.wav” nie słychać tonu Morse'a", None)]
+        for co, stan, wcisniety in przypadki:
+            with self.subTest(co=os.path.basename(co)):
+                if wcisniety:
+                    self.p.find_element(By.ID, co).click()
+                else:
+                    self.p.find_element(By.ID, "nagranie").send_keys(co)
+                self.czekaj(lambda: self.stan().startswith(stan))
+                if wcisniety:
+                    self.assertEqual(self.js(f"return document.getElementById('{co}').ariaPressed"), wcisniety)
+        self.assertEqual(self.pole("a"), "zostaje")
+
+    def test_mikrofon_odlaczony_lub_strona_schowana(self):
+        self.otworz()
+        # [what takes the microphone away, the status line after it]
+        przypadki = [(lambda: self.js("strumienie.at(-1).getAudioTracks()[0].dispatchEvent(new Event('ended'))"),
+                      "Mikrofon został odłączony: słuchanie przerwane."),
+                     (lambda: self.p.switch_to.new_window("tab"), "Strona schowana: wyłączono mikrofon.")]
+        okno = self.p.current_window_handle
+        for zabierz, komunikat in przypadki:
+            with self.subTest(komunikat):
+                self.p.find_element(By.ID, "Sluchaj").click()
+                self.czekaj(lambda: self.stan().startswith("Słucham"))
+                zabierz()
+                self.p.switch_to.window(okno)
+                self.czekaj(lambda: self.stan() == komunikat, 5)
+                self.assertEqual(self.js("return [document.getElementById('Sluchaj').ariaPressed, "
+                                         "strumienie.at(-1).getAudioTracks()[0].readyState]"), ["false", "ended"])
 
 if __name__ == "__main__":
     os.makedirs(ZRZUTY, exist_ok=True)

@@ -49,6 +49,46 @@ export class Modul {
     return { pole, znaczone, dlugosc, tony: liczby.subarray(5, 5 + 2 * tonow), litery: liczby.subarray(5 + 2 * tonow) };
   }
 
+  // The tone detector of a source (1 the microphone, 3 a recording):
+  // samples (-1..1, mono) at `probkowanie` Hz; it feeds the source's receiver.
+  dzwiek(zrodlo, probki, probkowanie) {
+    const wskaznik = this.e.wirlok_dzwiek_bufor(probki.length);
+    new Float32Array(this.e.memory.buffer, wskaznik, probki.length).set(probki);
+    this.e.wirlok_dzwiek(zrodlo, probki.length, probkowanie);
+  }
+
+  dzwiekOdNowa(zrodlo) {
+    this.e.wirlok_dzwiek_od_nowa(zrodlo);
+  }
+
+  // Whether a tone is locked, its pitch (Hz), words per minute and level (dB).
+  dzwiekStan(zrodlo) {
+    const [zlapany, czestotliwosc, slowa, poziom] = new Float64Array(this.e.memory.buffer, this.e.wirlok_dzwiek_stan(zrodlo), 4);
+    return { zlapany: zlapany !== 0, czestotliwosc, slowa, poziom };
+  }
+
+  // A camera frame's brightness, a byte a pixel row by row, taken at `czas` s.
+  obraz(jasnosc, szerokosc, wysokosc, czas) {
+    const wskaznik = this.e.wirlok_obraz_bufor(szerokosc, wysokosc);
+    new Uint8Array(this.e.memory.buffer, wskaznik, szerokosc * wysokosc).set(jasnosc.subarray(0, szerokosc * wysokosc));
+    this.e.wirlok_obraz(czas);
+  }
+
+  // Follow the light at x, y (0..1 of the frame's width and height).
+  obrazWskaz(x, y) {
+    this.e.wirlok_obraz_wskaz(x, y);
+  }
+
+  obrazOdNowa() {
+    this.e.wirlok_obraz_od_nowa();
+  }
+
+  // Whether a light is locked, where (0..1) and at how many words per minute.
+  obrazStan() {
+    const [zlapany, x, y, slowa] = new Float64Array(this.e.memory.buffer, this.e.wirlok_obraz_stan(), 4);
+    return { zlapany: zlapany !== 0, x, y, slowa };
+  }
+
   // Receiving, from a source (0 the key, 1 the microphone, 2 the camera,
   // 3 a recording): a mark and the space after it so far, in seconds, the
   // message's end, a new receiver, and the unit it follows now.

@@ -3,9 +3,9 @@
 // SPDX-License-Identifier: MIT
 
 // Sending a message as Morse code: a tone, an on-screen lamp, the phone's
-// torch and vibration, all on the one time line that the module computes
-// from the engine's notation, with the letter being sent marked in its
-// field. Nothing here knows a Morse code.
+// torch and vibration, or a WAV file, all on the one time line that the
+// module computes from the engine's notation, with the letter being sent
+// marked in its field. Nothing here knows a Morse code.
 
 export const SLOWA = { od: 5, do: 40 };  // words per minute
 export const CZESTOTLIWOSC = { od: 400, do: 1000 };  // Hz
@@ -50,6 +50,41 @@ export function generator(kontekst, czestotliwosc, t0) {
   oscylator.start(t0 - ZBOCZE);
   oscylator.addEventListener('ended', () => wzmocnienie.disconnect());
   return { oscylator, wzmocnienie };
+}
+
+const CZESTOSC_ZAPISU = 22050;  // Hz of a saved message: far above any pitch it may have
+const CISZA_ZAPISU = 1;  // s of quiet before and after a saved message, for a receiver to settle on
+
+// The plan as a WAV file, 16-bit mono, rendered offline by the same
+// generator and schedule as "Nadaj", so that it sounds the same.
+export async function nagranie(plan, czestotliwosc) {
+  const dlugosc = Math.ceil((plan.dlugosc + 2 * CISZA_ZAPISU) * CZESTOSC_ZAPISU);
+  const kontekst = new OfflineAudioContext(1, dlugosc, CZESTOSC_ZAPISU);
+  zaplanujTony(generator(kontekst, czestotliwosc, CISZA_ZAPISU).wzmocnienie.gain, plan, 0, CISZA_ZAPISU, Infinity);
+  return wav((await kontekst.startRendering()).getChannelData(0), CZESTOSC_ZAPISU);
+}
+
+// Samples (-1..1) as a WAV file: the RIFF header and 16-bit PCM, one channel.
+function wav(probki, czestosc) {
+  const dane = new DataView(new ArrayBuffer(44 + 2 * probki.length));
+  const napis = (gdzie, tekst) => [...tekst].forEach((znak, i) => dane.setUint8(gdzie + i, znak.charCodeAt(0)));
+  napis(0, 'RIFF');
+  dane.setUint32(4, 36 + 2 * probki.length, true);
+  napis(8, 'WAVEfmt ');
+  for (const [gdzie, bajty, wartosc] of [[16, 4, 16], [20, 2, 1], [22, 2, 1], [24, 4, czestosc], [28, 4, 2 * czestosc],
+    [32, 2, 2], [34, 2, 16], [40, 4, 2 * probki.length]]) {
+    dane[bajty === 4 ? 'setUint32' : 'setUint16'](gdzie, wartosc, true);
+  }
+  napis(36, 'data');
+  probki.forEach((x, i) => dane.setInt16(44 + 2 * i, Math.round(Math.max(-1, Math.min(1, x)) * 32767), true));
+  return new Blob([dane], { type: 'audio/wav' });
+}
+
+// Hands a file to the browser's downloads.
+function pobierz(plik, nazwa) {
+  const odnosnik = Object.assign(document.createElement('a'), { href: URL.createObjectURL(plik), download: nazwa });
+  odnosnik.click();
+  setTimeout(() => URL.revokeObjectURL(odnosnik.href), 60000);
 }
 
 // Silences a generator at once: the gain falls within one edge and the
@@ -308,6 +343,20 @@ export function podlaczNadawanie(modul) {
     stan.textContent = `Nadawanie ${plan.pole === 0 ? 'pola górnego' : 'pola dolnego'}: ${sekundy} s.`;
   });
   el('Zatrzymaj').addEventListener('click', () => zatrzymaj('Zatrzymano.'));
+  el('ZapiszDzwiek').addEventListener('click', async () => {
+    const plan = harmonogram(modul.nadanie(pola[0].value, pola[1].value), liczba(el('slowa'), SLOWA));
+    if (plan.tony.length === 0) {
+      stan.textContent = 'Nie ma czego zapisać: wpisz tekst w pole górne.';
+      return;
+    }
+    stan.textContent = 'Zapisuję dźwięk.';
+    try {
+      pobierz(await nagranie(plan, liczba(el('czestotliwosc'), CZESTOTLIWOSC)), 'wirlok-nadanie.wav');
+      stan.textContent = `Zapisano dźwięk ${plan.pole === 0 ? 'pola górnego' : 'pola dolnego'}: wirlok-nadanie.wav.`;
+    } catch {
+      stan.textContent = 'Nie udało się zapisać dźwięku: ta przeglądarka nie zmieściła go w pamięci.';
+    }
+  });
   for (const nazwa of modul.tabela.klikniecia) el(nazwa).addEventListener('click', () => zatrzymaj('Zatrzymano.'));
   addEventListener('pagehide', () => {
     zatrzymaj('');

@@ -10,16 +10,16 @@
 // the window without waiting for any of them.
 async function uruchom() {
   await new Promise((dalej) => requestAnimationFrame(() => setTimeout(dalej)));
-  const [odpowiedz, { Modul }, { uruchomOkno }, { dopasujWysokosc, sledzUklad }, { podlaczNadawanie },
-    { podlaczOdbieranie }] = await Promise.all([fetch('wirlok.wasm'), import('./modul.js'), import('./okno.js'),
-    import('./uklad.js'), import('./nadawanie.js'), import('./odbieranie.js')]);
+  const [odpowiedz, { Modul }, { uruchomOkno }, { dopasujWysokosc, sledzUklad }, { podlaczNadawanie }, { podlaczOdbieranie },
+    { podlaczNasluch }] = await Promise.all([fetch('wirlok.wasm'), import('./modul.js'), import('./okno.js'),
+    import('./uklad.js'), import('./nadawanie.js'), import('./odbieranie.js'), import('./nasluch.js')]);
   if (!odpowiedz.ok) throw new Error(`wirlok.wasm: ${odpowiedz.status}`);
   const modul = await Modul.zBajtow(await odpowiedz.arrayBuffer());
   let telefon = () => false;
   const { pola, cofanie } = uruchomOkno(modul, (pole) => dopasujWysokosc(pole, telefon()));
   telefon = sledzUklad(modul.tabela, pola);
   podlaczNadawanie(modul);
-  podlaczOdbieranie(modul, pola, cofanie);
+  podlaczNasluch(modul, podlaczOdbieranie(modul, pola, cofanie));
   document.getElementById('Tlumacz').focus({ preventScroll: true });
   document.documentElement.dataset.gotowe = performance.now().toFixed(1);
 }

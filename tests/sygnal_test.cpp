@@ -1,0 +1,97 @@
+// SPDX-FileCopyrightText: 2026 The Wirlok developers
+//
+// SPDX-License-Identifier: MIT
+
+#include "bench/nadajnik.h"
+#include "window/swiatlo.h"
+#include "window/ton.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace wirlok {
+namespace {
+
+constexpr double Cisza = std::numeric_limits<double>::infinity();  // no noise at all
+
+struct Sygnal {
+    const char* nazwa;
+    const char* tekst;  // empty: noise or silence alone
+    bench::Reka reka;
+    double od;  // hertz, gliding to `do_`
+    double do_;
+    double snr;
+    double probkowanie;
+};
+
+void PrintTo(const Sygnal& s, std::ostream* os) { *os << s.nazwa; }
+
+class Ton : public testing::TestWithParam<Sygnal> {};
+
+TEST_P(Ton, OdbieraTekst)
+{
+    const Sygnal& s = GetParam();
+    std::mt19937 los(7);
+    const std::vector<bench::Odcinek> znaki
+        = *s.tekst != 0 ? bench::Znaki(s.tekst, s.reka, 1.5, los) : std::vector<bench::Odcinek>{{9, 9}};
+    std::vector<float> dzwiek = bench::Dzwiek(znaki, s.probkowanie, s.od, s.do_, s.snr, los);
+    if (*s.tekst == 0)
+        std::fill(dzwiek.begin() + static_cast<std::ptrdiff_t>(dzwiek.size()) / 2, dzwiek.end(), 0.0F);
+    Odbiornik odbiornik;
+    WykrywaczTonu wykrywacz(s.probkowanie, odbiornik);
+    bool zlapany = false;
+    for (std::size_t i = 0; i < dzwiek.size(); i += 128) {
+        wykrywacz.Dodaj(std::span<const float>(dzwiek).subspan(i, std::min<std::size_t>(128, dzwiek.size() - i)));
+        zlapany = zlapany || wykrywacz.Zlapany();
+        const double ile = static_cast<double>(i) / static_cast<double>(dzwiek.size());
+        if (wykrywacz.Zlapany()) {
+            EXPECT_NEAR(wykrywacz.Czestotliwosc(), s.od + (s.do_ - s.od) * ile, 8);
+        }
+    }
+    wykrywacz.Koniec();
+    EXPECT_EQ(bench::Tekst(odbiornik.Odbierz()), s.tekst);
+    EXPECT_EQ(zlapany, *s.tekst != 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sygnaly,
+    Ton,
+    testing::Values(Sygnal{"czysty", "paris sos", {12}, 600, 600, Cisza, 48000},
+        Sygnal{"zero_dB", "ala ma kota", {12}, 750, 750, 0, 8000},
+        Sygnal{"Farnsworth", "zorza nad morzem", {18, 0, 0, 3}, 500, 500, 10, 8000},
+        Sygnal{"dryf_30_Hz", "lato w lesie", {12}, 570, 600, 10, 11025},
+        Sygnal{"szum", "", {12}, 600, 600, -10, 8000},
+        Sygnal{"cisza", "", {12}, 600, 600, Cisza, 44100}),
+    [](const auto& info) { return std::string(info.param.nazwa); });
+
+// A light of 8 by 8 pixels blinking in a noisy 160 by 120 picture, drifting
+// a few pixels a second.
+TEST(Swiatlo, OdbieraPlamkeKtoraSiePrzesuwa)
+{
+    std::mt19937 los(3);
+    const std::vector<bench::Odcinek> znaki = bench::Znaki("hej sokoly", {12}, 2, los);
+    std::normal_distribution<double> szum(30, 6);
+    std::vector<std::uint8_t> klatka(std::size_t{160} * 120);
+    Odbiornik odbiornik;
+    WykrywaczSwiatla wykrywacz(odbiornik);
+    double x = 0;
+    for (double czas = 0; czas < znaki.back().koniec + 1; czas += 1.0 / 30) {
+        for (std::uint8_t& p : klatka)
+            p = static_cast<std::uint8_t>(std::clamp(szum(los), 0.0, 255.0));
+        const bool swieci = std::any_of(znaki.begin(), znaki.end(), [&](const auto& z) {
+            return czas >= z.poczatek && czas < z.koniec;
+        });
+        x = 60 + 2 * czas;
+        for (std::ptrdiff_t w = 50; w < 58 && swieci; ++w)
+            std::fill_n(klatka.begin() + w * 160 + static_cast<std::ptrdiff_t>(x), 8, 220);
+        wykrywacz.Obraz(klatka, 160, 120, czas);
+    }
+    odbiornik.Koniec();
+    EXPECT_EQ(bench::Tekst(odbiornik.Odbierz()), "hej sokoly");
+    EXPECT_TRUE(wykrywacz.Zlapany());
+    EXPECT_NEAR(wykrywacz.X() * 160, x + 4, 8);
+    EXPECT_NEAR(wykrywacz.Y() * 120, 54, 4);
+}
+
+}  // namespace
+}  // namespace wirlok

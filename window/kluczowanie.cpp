@@ -1,0 +1,183 @@
+// SPDX-FileCopyrightText: 2026 The Wirlok developers
+//
+// SPDX-License-Identifier: MIT
+
+#include "window/kluczowanie.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace wirlok {
+
+namespace {
+// The threshold lies halfway between noise and signal; the hysteresis
+// moves it this fraction of their difference up for a rise, down for a fall.
+constexpr double Histereza = 0.08;
+// Marks and spaces shorter than this part of a dot are glitches.
+constexpr double Usterka = 0.35;
+// How often a growing space is reported, in seconds.
+constexpr double CoPrzerwa = 0.01;
+}  // namespace
+
+Kluczowanie::Kluczowanie(const Ustawienia& ustawienia)
+    : ustawienia_(ustawienia)
+{
+    ustawienia_.pamiec = std::max<std::size_t>(ustawienia.pamiec, 8);
+    ustawienia_.co = std::max<std::size_t>(ustawienia.co, 1);
+}
+
+bool Kluczowanie::Pewne() const
+{
+    return sygnal_ - szum_ > ustawienia_.roznica && sygnal_ > ustawienia_.stosunek * szum_;
+}
+
+// The levels: a first threshold between a low and a high percentile of the
+// values kept (a space is most of a Morse message, a mark a good part), then
+// the means of the values on either side of it.
+void Kluczowanie::Przelicz()
+{
+    const std::size_t ile = std::min(wartosci_, pamiec_.size());
+    robocza_.assign(pamiec_.begin(), pamiec_.begin() + static_cast<std::ptrdiff_t>(ile));
+    auto dolny = robocza_.begin() + static_cast<std::ptrdiff_t>(ile / 4);
+    std::nth_element(robocza_.begin(), dolny, robocza_.end());
+    const double nisko = *dolny;
+    auto gorny = robocza_.begin() + static_cast<std::ptrdiff_t>(ile * 19 / 20);
+    std::nth_element(robocza_.begin(), gorny, robocza_.end());
+    const double prog = (nisko + *gorny) / 2;
+    double dol = 0;
+    double gora = 0;
+    std::size_t ileDol = 0;
+    for (const float w : robocza_) {
+        if (w < prog) {
+            dol += w;
+            ++ileDol;
+        } else {
+            gora += w;
+        }
+    }
+    szum_ = ileDol > 0 ? dol / static_cast<double>(ileDol) : nisko;
+    sygnal_ = ileDol < ile ? gora / static_cast<double>(ile - ileDol) : prog;
+}
+
+// Halfway between noise and signal. For a tone, the amplitude of half the
+// signal's with the noise's added in power, the noise's deviation taken from
+// its mean amplitude (a Rayleigh distribution's, 0.886 of it): so a mark's
+// edges are where the tone is half up, however weak it is.
+double Kluczowanie::Srodek() const
+{
+    if (!ustawienia_.amplituda)
+        return (szum_ + sygnal_) / 2;
+    return std::sqrt(sygnal_ * sygnal_ / 4 + 0.75 * (szum_ / 0.886) * (szum_ / 0.886));
+}
+
+void Kluczowanie::Dodaj(double czas, double wartosc, Odbiornik* odbiornik)
+{
+    if (!std::isfinite(czas) || !std::isfinite(wartosc) || (!pierwsza_ && czas <= poprzedniCzas_))
+        return;
+    if (pamiec_.size() < ustawienia_.pamiec)
+        pamiec_.push_back(static_cast<float>(wartosc));
+    else
+        pamiec_[wartosci_ % pamiec_.size()] = static_cast<float>(wartosc);
+    ++wartosci_;
+    if (wartosci_ % ustawienia_.co == 0 && wartosci_ >= ustawienia_.pamiec / 8)
+        Przelicz();
+    if (pierwsza_) {
+        pierwsza_ = false;
+        poczatek_ = czas;
+        poprzedniCzas_ = czas;
+        poprzedniaWartosc_ = wartosc;
+        return;
+    }
+
+    const double srodek = Srodek();
+    const double prog = srodek + (surowy_ ? -Histereza : Histereza) * (sygnal_ - szum_);
+    const bool surowy = Pewne() && wartosc > prog;
+    if (surowy != surowy_) {
+        surowy_ = surowy;
+        const double krok = wartosc - poprzedniaWartosc_;
+        const double czesc = krok != 0 ? std::clamp((prog - poprzedniaWartosc_) / krok, 0.0, 1.0) : 1.0;
+        const double krawedz = poprzedniCzas_ + czesc * (czas - poprzedniCzas_);
+        zmiana_ = surowy != znak_ ? std::max(krawedz, poczatek_) : -1;
+    }
+    const double odstep = czas - poprzedniCzas_;
+    poprzedniCzas_ = czas;
+    poprzedniaWartosc_ = wartosc;
+    if (zmiana_ >= 0 && czas - zmiana_ >= Usterka * kropka_)
+        Potwierdz(odbiornik);
+
+    if (!znak_ && zmiana_ < 0 && odbiornik != nullptr) {
+        const double przerwa = czas - poczatek_;
+        if (std::floor(przerwa / CoPrzerwa) != std::floor((przerwa - odstep) / CoPrzerwa))
+            odbiornik->Przerwa(przerwa);
+    }
+}
+
+void Kluczowanie::Potwierdz(Odbiornik* odbiornik)
+{
+    const double dlugosc = zmiana_ - poczatek_;
+    OcenKropke(dlugosc, znak_);
+    if (odbiornik != nullptr && znak_)
+        odbiornik->Znak(dlugosc);
+    else if (odbiornik != nullptr)
+        odbiornik->Przerwa(dlugosc);
+    znak_ = !znak_;
+    poczatek_ = zmiana_;
+    zmiana_ = -1;
+}
+
+// A dot's length from the last marks and spaces, each counted by the
+// length known: a dot or a gap within a letter as it is, a dash or a gap
+// between letters as a third, anything else not at all; the dot is their
+// median, which a glitch or a broken dash cannot pull away. How many fit so
+// tells how well the length known fits the sender: a longer one merges
+// them, a shorter one breaks them into glitches.
+void Kluczowanie::OcenKropke(double dlugosc, bool znak)
+{
+    const double kropek = dlugosc / kropka_;
+    const bool kropka = kropek >= 0.6 && kropek <= 1.5;
+    const bool kreska = kropek >= 2.3 && kropek <= 4;
+    if (kropka || kreska || (!znak && kropek >= 5.5 && kropek <= 9))
+        ++zgodnych_;
+    if (!kropka && !kreska)
+        return;
+    odcinki_[ileOdcinkow_ % odcinki_.size()] = kreska ? dlugosc / 3 : dlugosc;
+    ++ileOdcinkow_;
+    std::array<double, 24> kropki = odcinki_;
+    double* const poczatek = kropki.data();
+    double* const miejsce = poczatek + kropki.size() / 2;
+    std::nth_element(poczatek, miejsce, poczatek + kropki.size());
+    kropka_ = *miejsce;
+}
+
+void Kluczowanie::Ustaw(double kropka)
+{
+    kropka_ = kropka;
+    odcinki_.fill(kropka);
+    zgodnych_ = 0;
+}
+
+void Kluczowanie::Koniec(Odbiornik* odbiornik)
+{
+    if (znak_) {
+        zmiana_ = poprzedniCzas_;
+        Potwierdz(odbiornik);
+    }
+    if (odbiornik != nullptr)
+        odbiornik->Koniec();
+    surowy_ = false;
+    zmiana_ = -1;
+    pierwsza_ = true;
+}
+
+void Kluczowanie::OdNowa()
+{
+    if (wartosci_ >= 8)
+        Przelicz();
+    surowy_ = false;
+    znak_ = false;
+    zmiana_ = -1;
+    pierwsza_ = true;
+}
+
+}  // namespace wirlok

@@ -1,0 +1,82 @@
+// SPDX-FileCopyrightText: 2026 The Wirlok developers
+//
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include "window/odbieranie.h"
+
+#include <array>
+#include <cstddef>
+#include <vector>
+
+namespace wirlok {
+
+// Turns a level that rises while a sender keys (a tone's envelope, a
+// light's brightness), sampled at known times, into marks and spaces for a
+// receiver. The threshold lies between the signal's and the noise's levels
+// learnt from the last values, with some hysteresis; an edge is taken at
+// the time the level crosses it, and a mark or space shorter than a
+// quarter of a dot is a glitch, which the segment around it swallows.
+class Kluczowanie {
+public:
+    struct Ustawienia {
+        std::size_t pamiec;  // how many values the levels are learnt from
+        std::size_t co;      // the levels are learnt anew after this many values
+        double roznica;      // the least difference between signal and noise
+        double stosunek;     // the least ratio of signal to noise
+        // The values are a tone's amplitude in noise, not a level over a
+        // background: the amplitude while half keyed lies above halfway.
+        bool amplituda;
+    };
+    explicit Kluczowanie(const Ustawienia& ustawienia);
+    // The dot's lengths a signal is tried at when first found.
+    static constexpr std::array<double, 7> Proby = {0.03, 0.042, 0.06, 0.085, 0.12, 0.17, 0.24};
+
+    // A value at a time in seconds; the receiver, if any, gets what ended.
+    void Dodaj(double czas, double wartosc, Odbiornik* odbiornik);
+    // No more values: a mark in progress ends, then the message.
+    void Koniec(Odbiornik* odbiornik);
+    // The same signal again from its start: what was learnt stays, the
+    // values kept among them.
+    void OdNowa();
+
+    // The signal's and the noise's levels apart enough to key by.
+    bool Pewne() const;
+    double Sygnal() const { return sygnal_; }
+    double Szum() const { return szum_; }
+    // A dot's length in seconds, from the last marks and spaces.
+    double Kropka() const { return kropka_; }
+    // Takes a dot's length to start from.
+    void Ustaw(double kropka);
+    // How many marks and spaces since fit dots, dashes and gaps.
+    std::size_t Zgodnych() const { return zgodnych_; }
+
+private:
+    void Przelicz();
+    double Srodek() const;
+    void Potwierdz(Odbiornik* odbiornik);
+    void OcenKropke(double dlugosc, bool znak);
+
+    Ustawienia ustawienia_;
+    std::vector<float> pamiec_;
+    std::vector<float> robocza_;
+    std::size_t wartosci_ = 0;
+    double sygnal_ = 0;
+    double szum_ = 0;
+
+    bool surowy_ = false;  // over the threshold, before glitches are removed
+    bool znak_ = false;    // the confirmed state
+    double poczatek_ = 0;  // of the confirmed segment
+    double zmiana_ = -1;   // an edge not confirmed yet, or -1
+    double poprzedniCzas_ = 0;
+    double poprzedniaWartosc_ = 0;
+    bool pierwsza_ = true;
+
+    std::array<double, 24> odcinki_{};  // the last marks and spaces, as dots
+    std::size_t ileOdcinkow_ = 0;
+    std::size_t zgodnych_ = 0;
+    double kropka_ = 0.06;
+};
+
+}  // namespace wirlok

@@ -1,0 +1,335 @@
+// SPDX-FileCopyrightText: 2026 The Wirlok developers
+//
+// SPDX-License-Identifier: MIT
+
+#include "window/ton.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace wirlok {
+
+namespace {
+
+constexpr double NajnizszyPrazek = 280;
+constexpr double OdstepPrazkow = 10;
+constexpr std::size_t Prazkow = 95;  // up to 1220 Hz
+constexpr double DlugoscRamki = 0.08;
+constexpr double CzestoscWidma = 4000;  // hertz, at least
+constexpr std::size_t PamiecRamek = 50;
+// The power of a tone of amplitude 1e-4 and less is silence.
+constexpr double Cisza = 2.5e-9;
+
+constexpr double Zapas = 5;  // seconds of samples kept before a tone is found
+constexpr double KrokObwiedni = 0.001;
+constexpr double Spojnie = 0.04;  // seconds of the coherent sum, at most
+constexpr std::size_t NajdluzszeWygladzanie = 250;
+constexpr double Wygladzanie = 0.7;  // of a dot
+
+// A tone is found when it wins three frames in a row, keyed and this far
+// above the noise; it is kept while keyed and half as far, and let go when
+// it has not been for five frames past the four seconds of the spectrum.
+constexpr double DoZlapania = 6;
+constexpr double DoTrzymania = 3;
+constexpr double Dryf = 40;  // hertz between frames
+
+constexpr Kluczowanie::Ustawienia UstawieniaTonu{8000, 100, 1e-6, 1.25, true};
+
+double Prazek(std::size_t k) { return NajnizszyPrazek + OdstepPrazkow * static_cast<double>(k); }
+
+}  // namespace
+
+WidmoTonu::WidmoTonu(double probkowanie)
+    : dziesiatkowanie_(static_cast<std::size_t>(std::max(1.0, std::floor(probkowanie / CzestoscWidma))))
+    , okno_(static_cast<std::size_t>(
+          std::max(16.0, std::round(DlugoscRamki * probkowanie / static_cast<double>(dziesiatkowanie_)))))
+    , ramka_(okno_.size())
+    , wspolczynniki_(Prazkow)
+    , historia_(Prazkow * PamiecRamek)
+    , tla_(PamiecRamek)
+{
+    const auto n = static_cast<double>(okno_.size());
+    double suma = 0;
+    for (std::size_t i = 0; i < okno_.size(); ++i) {
+        okno_[i] = static_cast<float>(0.5 - 0.5 * std::cos(2 * std::numbers::pi * (static_cast<double>(i) + 0.5) / n));
+        suma += okno_[i];
+    }
+    for (float& w : okno_)
+        w = static_cast<float>(w / suma);
+    for (std::size_t k = 0; k < Prazkow; ++k)
+        wspolczynniki_[k]
+            = 2 * std::cos(2 * std::numbers::pi * Prazek(k) * static_cast<double>(dziesiatkowanie_) / probkowanie);
+}
+
+// Goertzel's filter at each step: cheaper than a transform of the whole
+// band up to the sampling rate, of which only this band matters. The
+// samples are first averaged down to about 4 kHz, which folds some noise
+// from above 2.8 kHz into the band, a little, and costs a twelfth at 48 kHz.
+bool WidmoTonu::Dodaj(float probka)
+{
+    suma_ += probka;
+    if (++zsumowanych_ < dziesiatkowanie_)
+        return false;
+    ramka_[pozycja_] = suma_ * okno_[pozycja_];
+    suma_ = 0;
+    zsumowanych_ = 0;
+    if (++pozycja_ < ramka_.size())
+        return false;
+    pozycja_ = 0;
+    float* moce = &historia_[nastepna_ * Prazkow];
+    for (std::size_t k = 0; k < Prazkow; ++k) {
+        const double c = wspolczynniki_[k];
+        double s1 = 0;
+        double s2 = 0;
+        for (const float x : ramka_) {
+            const double s = x + c * s1 - s2;
+            s2 = s1;
+            s1 = s;
+        }
+        moce[k] = static_cast<float>(s1 * s1 + s2 * s2 - c * s1 * s2);
+    }
+    std::array<float, Prazkow> posortowane{};
+    std::copy_n(moce, Prazkow, posortowane.begin());
+    std::nth_element(posortowane.begin(), posortowane.begin() + Prazkow / 2, posortowane.end());
+    tla_[nastepna_] = std::max(posortowane[Prazkow / 2], static_cast<float>(Cisza / 100));
+    nastepna_ = (nastepna_ + 1) % PamiecRamek;
+    ++ramek_;
+    return true;
+}
+
+// Each frame's power over its own noise, so that noise which starts or
+// stops is not taken for keying.
+WidmoTonu::Ton WidmoTonu::Najsilniejszy(double od, double do_) const
+{
+    const std::size_t ramek = std::min(ramek_, PamiecRamek);
+    if (ramek == 0)
+        return {};
+    std::array<double, Prazkow> srednie{};
+    for (std::size_t r = 0; r < ramek; ++r)
+        for (std::size_t k = 0; k < Prazkow; ++k)
+            srednie[k] += historia_[r * Prazkow + k] / tla_[r];
+
+    std::size_t najlepszy = 0;
+    double najwiecej = -1;
+    for (std::size_t k = 1; k + 1 < Prazkow; ++k) {
+        const double trzy = srednie[k - 1] + srednie[k] + srednie[k + 1];
+        if (Prazek(k) >= od && Prazek(k) <= do_ && trzy > najwiecej) {
+            najwiecej = trzy;
+            najlepszy = k;
+        }
+    }
+    if (najlepszy == 0)
+        return {};
+
+    std::array<float, PamiecRamek> wRamkach{};
+    double najglosniej = 0;
+    for (std::size_t r = 0; r < ramek; ++r) {
+        const float* moce = &historia_[r * Prazkow + najlepszy];
+        wRamkach[r] = (moce[-1] + moce[0] + moce[1]) / (3 * tla_[r]);
+        najglosniej = std::max<double>(najglosniej, moce[0]);
+    }
+    float* const koniec = wRamkach.data() + ramek;
+    float* const wysoko = wRamkach.data() + ramek * 4 / 5;
+    std::nth_element(wRamkach.data(), wysoko, koniec);
+    const double gora = *wysoko;
+    float* const nisko = wRamkach.data() + ramek / 20;
+    std::nth_element(wRamkach.data(), nisko, koniec);
+    const double dol = *nisko;
+
+    // The peak between steps, from a parabola through the logarithms.
+    const double a = std::log(srednie[najlepszy - 1] + 1e-30);
+    const double b = std::log(srednie[najlepszy] + 1e-30);
+    const double c = std::log(srednie[najlepszy + 1] + 1e-30);
+    const double mianownik = a - 2 * b + c;
+    const double przesuniecie = mianownik < 0 ? std::clamp(0.5 * (a - c) / mianownik, -1.0, 1.0) : 0.0;
+
+    Ton ton;
+    ton.czestotliwosc = Prazek(najlepszy) + przesuniecie * OdstepPrazkow;
+    ton.stosunek = gora;
+    ton.kluczowany = najglosniej > Cisza && dol < 0.3 * gora;
+    return ton;
+}
+
+ObwiedniaTonu::ObwiedniaTonu(double probkowanie, double czestotliwosc)
+    : probkowanie_(probkowanie)
+    , dziesiatkowanie_(static_cast<std::size_t>(std::max(1.0, std::round(KrokObwiedni * probkowanie))))
+    , krok_(static_cast<double>(dziesiatkowanie_) / probkowanie)
+    , spojne_(NajdluzszeWygladzanie)
+    , moce_(NajdluzszeWygladzanie)
+{
+    Dostroj(czestotliwosc);
+    Wygladzaj(static_cast<std::size_t>(Spojnie / krok_));
+}
+
+void ObwiedniaTonu::Dostroj(double czestotliwosc)
+{
+    obrot_ = std::polar(1.0, -2 * std::numbers::pi * czestotliwosc / probkowanie_);
+}
+
+void ObwiedniaTonu::Wygladzaj(std::size_t krokow)
+{
+    wygladzanie_ = krokow;
+    const auto spojnych = std::min(krokow, static_cast<std::size_t>(Spojnie / krok_));
+    spojne_.Dlugosc(spojnych);
+    moce_.Dlugosc(krokow - spojne_.Dlugosc() + 1);
+}
+
+bool ObwiedniaTonu::Dodaj(float probka)
+{
+    suma_ += static_cast<double>(probka) * faza_;
+    // By hand: the library's product guards against infinities, at a call a sample.
+    faza_ = {faza_.real() * obrot_.real() - faza_.imag() * obrot_.imag(),
+        faza_.real() * obrot_.imag() + faza_.imag() * obrot_.real()};
+    if (++licznik_ < dziesiatkowanie_)
+        return false;
+    licznik_ = 0;
+    faza_ /= std::abs(faza_);
+    spojne_.Dodaj(suma_ / static_cast<double>(dziesiatkowanie_));
+    suma_ = 0;
+    moce_.Dodaj(std::norm(spojne_.Srednia()));
+    amplituda_ = std::sqrt(std::max(0.0, moce_.Srednia()));
+    return true;
+}
+
+WykrywaczTonu::WykrywaczTonu(double probkowanie, Odbiornik& odbiornik)
+    : odbiornik_(odbiornik)
+    , probkowanie_(probkowanie >= 4000 && probkowanie <= 192000 ? probkowanie : 8000)
+    , dziala_(probkowanie >= 4000 && probkowanie <= 192000)
+    , widmo_(probkowanie_)
+    , obwiednia_(probkowanie_, 0)
+    , kluczowanie_(UstawieniaTonu)
+    , pojemnosc_(static_cast<std::size_t>(Zapas * probkowanie_))
+{
+}
+
+void WykrywaczTonu::Dodaj(std::span<const float> probki)
+{
+    if (!dziala_)
+        return;
+    for (const float p : probki)
+        Probka(std::isfinite(p) ? std::clamp(p, -16.0F, 16.0F) : 0.0F);
+}
+
+void WykrywaczTonu::Probka(float probka)
+{
+    if (zapas_.size() < pojemnosc_) {
+        zapas_.push_back(probka);
+    } else {
+        zapas_[zapasPozycja_] = probka;
+        zapasPozycja_ = (zapasPozycja_ + 1) % zapas_.size();
+    }
+    if (zlapany_)
+        Obwiednia(probka, &odbiornik_);
+    else
+        nieprzejrzane_ = std::min(nieprzejrzane_ + 1, zapas_.size());
+    if (widmo_.Dodaj(probka))
+        OcenWidmo();
+}
+
+void WykrywaczTonu::Obwiednia(float probka, Odbiornik* odbiornik)
+{
+    if (!obwiednia_.Dodaj(probka))
+        return;
+    czas_ += obwiednia_.Krok();
+    kluczowanie_.Dodaj(czas_, obwiednia_.Amplituda(), odbiornik);
+    // The envelope is smoothed over a fraction of a dot.
+    const double krokow = Wygladzanie * kluczowanie_.Kropka() / obwiednia_.Krok();
+    const auto wygladzanie = static_cast<std::size_t>(std::clamp(krokow, 1.0, 200.0));
+    if (wygladzanie * 5 < obwiednia_.Wygladzanie() * 4 || wygladzanie * 4 > obwiednia_.Wygladzanie() * 5)
+        obwiednia_.Wygladzaj(wygladzanie);
+}
+
+void WykrywaczTonu::OcenWidmo()
+{
+    if (widmo_.Ramek() < 10)
+        return;
+    if (!zlapany_) {
+        const WidmoTonu::Ton ton = widmo_.Najsilniejszy(300, 1200);
+        if (!ton.kluczowany || ton.stosunek < DoZlapania) {
+            zgodnych_ = 0;
+            return;
+        }
+        zgodnych_ = std::abs(ton.czestotliwosc - kandydat_) < Dryf / 2 ? zgodnych_ + 1 : 1;
+        kandydat_ = ton.czestotliwosc;
+        if (zgodnych_ >= 3)
+            Zlap(kandydat_);
+        return;
+    }
+    const WidmoTonu::Ton ton = widmo_.Najsilniejszy(czestotliwosc_ - Dryf, czestotliwosc_ + Dryf);
+    if (ton.kluczowany && ton.stosunek >= DoTrzymania) {
+        bezTonu_ = 0;
+        czestotliwosc_ = ton.czestotliwosc;
+        obwiednia_.Dostroj(czestotliwosc_);
+    } else if (++bezTonu_ >= 5) {
+        Pusc();
+    }
+}
+
+// The samples kept are gone through at the tone found: at each dot's
+// length tried, to take the one whose marks and spaces fit best, then to
+// learn the levels, then to receive them.
+void WykrywaczTonu::Zlap(double czestotliwosc)
+{
+    zlapany_ = true;
+    czestotliwosc_ = czestotliwosc;
+    bezTonu_ = 0;
+    double kropka = Kluczowanie::Proby[0];
+    std::size_t najlepiej = 0;
+    for (const double proba : Kluczowanie::Proby) {
+        kluczowanie_ = Kluczowanie(UstawieniaTonu);
+        kluczowanie_.Ustaw(proba);
+        Przejdz(nullptr);
+        if (kluczowanie_.Zgodnych() > najlepiej) {
+            najlepiej = kluczowanie_.Zgodnych();
+            kropka = proba;
+        }
+    }
+    kluczowanie_ = Kluczowanie(UstawieniaTonu);
+    kluczowanie_.Ustaw(kropka);
+    Przejdz(nullptr);
+    kluczowanie_.OdNowa();
+    Przejdz(&odbiornik_);
+    nieprzejrzane_ = 0;
+}
+
+void WykrywaczTonu::Przejdz(Odbiornik* odbiornik)
+{
+    obwiednia_ = ObwiedniaTonu(probkowanie_, czestotliwosc_);
+    obwiednia_.Wygladzaj(static_cast<std::size_t>(Wygladzanie * kluczowanie_.Kropka() / obwiednia_.Krok()));
+    czas_ = 0;
+    const std::size_t poczatek = zapasPozycja_ + zapas_.size() - nieprzejrzane_;
+    for (std::size_t i = 0; i < nieprzejrzane_; ++i)
+        Obwiednia(zapas_[(poczatek + i) % zapas_.size()], odbiornik);
+}
+
+void WykrywaczTonu::Pusc()
+{
+    kluczowanie_.Koniec(&odbiornik_);
+    zlapany_ = false;
+    zgodnych_ = 0;
+    nieprzejrzane_ = 0;
+}
+
+void WykrywaczTonu::Koniec()
+{
+    if (zlapany_)
+        Pusc();
+}
+
+double WykrywaczTonu::Slowa() const
+{
+    const double jednostka = odbiornik_.Jednostka();
+    return jednostka > 0 ? 1.2 / jednostka : 0;
+}
+
+double WykrywaczTonu::Poziom() const
+{
+    const double s = kluczowanie_.Sygnal();
+    const double n = std::max(kluczowanie_.Szum(), 1e-12);
+    const double stosunek = (s * s - n * n) / (n * n) * obwiednia_.Pasmo() / 500;
+    return std::clamp(10 * std::log10(std::max(stosunek, 1e-3)), -30.0, 60.0);
+}
+
+}  // namespace wirlok

@@ -1,0 +1,162 @@
+// SPDX-FileCopyrightText: 2026 The Wirlok developers
+//
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include "window/kluczowanie.h"
+#include "window/odbieranie.h"
+
+#include <algorithm>
+#include <complex>
+#include <cstddef>
+#include <span>
+#include <vector>
+
+namespace wirlok {
+
+// The spectrum of the band where a tone is looked for (280 to 1220 Hz in
+// steps of 10 Hz), in frames of 80 ms, kept for the last 4 seconds: the
+// tone sought is the frequency whose power switches on and off in it.
+class WidmoTonu {
+public:
+    explicit WidmoTonu(double probkowanie);
+    // Adds a sample; true when it completes a frame.
+    bool Dodaj(float probka);
+
+    struct Ton {
+        double czestotliwosc = 0;
+        double stosunek = 0;      // the power while keyed over the noise's, in a 30 Hz band
+        bool kluczowany = false;  // switched on and off, not a steady whistle
+    };
+    // The strongest tone between those frequencies over the frames kept.
+    Ton Najsilniejszy(double od, double do_) const;
+    std::size_t Ramek() const { return ramek_; }
+
+private:
+    std::size_t dziesiatkowanie_;
+    float suma_ = 0;
+    std::size_t zsumowanych_ = 0;
+    std::vector<float> okno_;
+    std::vector<float> ramka_;
+    std::vector<double> wspolczynniki_;
+    std::vector<float> historia_;  // a frame after a frame, a power for each step
+    std::vector<float> tla_;       // each frame's median power, its noise
+    std::size_t pozycja_ = 0;
+    std::size_t ramek_ = 0;
+    std::size_t nastepna_ = 0;
+};
+
+// The sum of the last values added, over a window whose length can change.
+template <typename T>
+class SumaOkna {
+public:
+    explicit SumaOkna(std::size_t najdluzsze)
+        : wartosci_(najdluzsze + 1)
+    {
+    }
+    void Dodaj(T wartosc)
+    {
+        suma_ += wartosc - wartosci_[(pozycja_ + wartosci_.size() - dlugosc_) % wartosci_.size()];
+        wartosci_[pozycja_] = wartosc;
+        pozycja_ = (pozycja_ + 1) % wartosci_.size();
+        if (pozycja_ == 0)  // the running sum anew, lest rounding pile up
+            Dlugosc(dlugosc_);
+    }
+    void Dlugosc(std::size_t dlugosc)
+    {
+        dlugosc_ = std::clamp<std::size_t>(dlugosc, 1, wartosci_.size() - 1);
+        suma_ = T{};
+        for (std::size_t i = 1; i <= dlugosc_; ++i)
+            suma_ += wartosci_[(pozycja_ + wartosci_.size() - i) % wartosci_.size()];
+    }
+    std::size_t Dlugosc() const { return dlugosc_; }
+    T Srednia() const { return suma_ / static_cast<double>(dlugosc_); }
+
+private:
+    std::vector<T> wartosci_;
+    std::size_t pozycja_ = 0;
+    std::size_t dlugosc_ = 1;
+    T suma_{};
+};
+
+// The envelope of a tone at a known frequency: the samples mixed down to
+// 0 Hz and summed coherently over up to 40 ms (a band of 25 Hz and more,
+// wide enough for a whistle's wavering), then the power averaged over the
+// rest of a fraction of a dot.
+class ObwiedniaTonu {
+public:
+    ObwiedniaTonu(double probkowanie, double czestotliwosc);
+    void Dostroj(double czestotliwosc);
+    // How many envelope steps in all the envelope is smoothed over.
+    void Wygladzaj(std::size_t krokow);
+    std::size_t Wygladzanie() const { return wygladzanie_; }
+    // Adds a sample; true when a new envelope value is ready.
+    bool Dodaj(float probka);
+    double Amplituda() const { return amplituda_; }
+    double Krok() const { return krok_; }
+    // The noise's bandwidth of the coherent sum, in hertz.
+    double Pasmo() const { return 1 / (krok_ * static_cast<double>(spojne_.Dlugosc())); }
+
+private:
+    double probkowanie_;
+    std::complex<double> obrot_;
+    std::complex<double> faza_{1, 0};
+    std::complex<double> suma_;
+    std::size_t dziesiatkowanie_;
+    std::size_t licznik_ = 0;
+    double krok_;
+    std::size_t wygladzanie_ = 1;
+    SumaOkna<std::complex<double>> spojne_;
+    SumaOkna<double> moce_;
+    double amplituda_ = 0;
+};
+
+// Finds a keyed tone of 300 to 1200 Hz in mono samples, follows its
+// frequency as it drifts and the sender's speed, and feeds a receiver with
+// its marks and spaces. The samples before a tone is found are kept a few
+// seconds and gone through again once it is, so the first letter counts.
+class WykrywaczTonu {
+public:
+    // Sample rates outside 4 to 192 kHz, or not numbers, make a detector
+    // that takes nothing.
+    WykrywaczTonu(double probkowanie, Odbiornik& odbiornik);
+    // Samples of -1 to 1, any number at a time.
+    void Dodaj(std::span<const float> probki);
+    // The recording is over: the mark or letter being received is written.
+    void Koniec();
+
+    bool Zlapany() const { return zlapany_; }
+    double Czestotliwosc() const { return czestotliwosc_; }
+    // Words per minute of the sender, from the receiver's unit.
+    double Slowa() const;
+    // The tone's power while keyed over the noise's in 500 Hz, in dB.
+    double Poziom() const;
+
+private:
+    void Probka(float probka);
+    void Obwiednia(float probka, Odbiornik* odbiornik);
+    void OcenWidmo();
+    void Zlap(double czestotliwosc);
+    void Pusc();
+    void Przejdz(Odbiornik* odbiornik);
+
+    Odbiornik& odbiornik_;
+    double probkowanie_;
+    bool dziala_;
+    WidmoTonu widmo_;
+    ObwiedniaTonu obwiednia_;
+    Kluczowanie kluczowanie_;
+    std::vector<float> zapas_;  // the last seconds of samples, the oldest at zapasPozycja_
+    std::size_t pojemnosc_;
+    std::size_t zapasPozycja_ = 0;
+    std::size_t nieprzejrzane_ = 0;  // samples not yet gone through at the tone
+    double czas_ = 0;                // of the envelope
+    bool zlapany_ = false;
+    double czestotliwosc_ = 0;
+    double kandydat_ = 0;
+    int zgodnych_ = 0;
+    int bezTonu_ = 0;
+};
+
+}  // namespace wirlok
