@@ -141,14 +141,17 @@ test('keypad: an unknown key puts nothing', () => assert.deepEqual([4, -1].map((
 
 // "sos" keyed at 12 WPM: [mark, space] in units of 0.1 s, each space growing as the page's timer sees it.
 const SOS_12 = [[1, 1], [1, 1], [1, 3], [3, 1], [3, 1], [3, 3], [1, 1], [1, 1], [1, 3]];
-test('the key: "sos" at 12 WPM, then a word gap; bad times break nothing', () => {
+test('the key: "sos" at 12 WPM, a word gap written with the letter after it; bad times break nothing', () => {
   modul.odNowa(0);
   for (const [znak, przerwa] of SOS_12) {
     modul.znak(0, znak / 10);
     for (let jednostki = 0; jednostki <= przerwa; jednostki += 0.5) modul.przerwa(0, jednostki / 10);
   }
   modul.przerwa(0, 1.5);
-  assert.deepEqual([modul.odebrane(0, 0), modul.odebrane(0, 0)], ['\\...\\---\\...\\\\', '']);
+  assert.deepEqual([modul.odebrane(0, 0), modul.odebrane(0, 0)], ['\\...\\---\\...\\', '']);
+  modul.znak(0, 0.1);
+  modul.przerwa(0, 0.3);
+  assert.equal(modul.odebrane(0, '\\'.charCodeAt(0)), '\\.\\');
   for (const zle of [NaN, -1, Infinity, 1e308]) [modul.znak, modul.przerwa].forEach((f) => f.call(modul, 0, zle));
   modul.koniec(0);
   assert.equal(typeof modul.odebrane(0, 0), 'string');
