@@ -380,8 +380,10 @@ std::u32string DoWstawienia(char32_t przed, Klawisz klawisz)
 }
 
 // A received letter is whole: it closes a letter being keyed before it.
-std::u32string DoWstawienia(char32_t przed, std::u32string_view odebrane)
+std::u32string DoWstawienia(char32_t przed, std::u32string_view odebrane, bool dalej)
 {
+    if (!dalej && !odebrane.empty() && MorsSeparator(odebrane.front()))
+        odebrane.remove_prefix(1);
     if (odebrane.empty() || MorsSeparator(przed))
         return std::u32string(odebrane);
     return U"\\" + std::u32string(odebrane);

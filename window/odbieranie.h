@@ -104,6 +104,9 @@ std::u32string DoWstawienia(char32_t przed, Klawisz klawisz);
 
 // What a received piece of notation (Odbiornik::Odbierz) puts into a field
 // at its caret, after the character `przed` (0 at the field's start).
-std::u32string DoWstawienia(char32_t przed, std::u32string_view odebrane);
+// `dalej`: the caret stands where the same receiver's text last went in,
+// the field unchanged since; elsewhere the word gap it heard before its
+// letter is left out, as what stands before the caret has its own.
+std::u32string DoWstawienia(char32_t przed, std::u32string_view odebrane, bool dalej = true);
 
 }  // namespace wirlok

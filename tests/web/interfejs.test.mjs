@@ -152,6 +152,8 @@ test('the key: "sos" at 12 WPM, a word gap written with the letter after it; bad
   modul.znak(0, 0.1);
   modul.przerwa(0, 0.3);
   assert.equal(modul.odebrane(0, '\\'.charCodeAt(0)), '\\.\\');
+  [1.5, 0.1, 0.3].forEach((s, i) => (i === 1 ? modul.znak : modul.przerwa).call(modul, 0, s));
+  assert.equal(modul.odebrane(0, '\\'.charCodeAt(0), false), '.\\', 'elsewhere in the field: no word gap of its own');
   for (const zle of [NaN, -1, Infinity, 1e308]) [modul.znak, modul.przerwa].forEach((f) => f.call(modul, 0, zle));
   modul.koniec(0);
   assert.equal(typeof modul.odebrane(0, 0), 'string');

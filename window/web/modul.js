@@ -115,9 +115,9 @@ export class Modul {
   // What a source has received (taken from its receiver), and what a key
   // of the keypad (0 Kropka, 1 Kreska, 2 Koniec litery, 3 Odstęp) puts,
   // as text for a field's caret after the code unit `przed` (0 at the
-  // field's start).
-  odebrane(zrodlo, przed) {
-    return this.#wstawka(this.e.wirlok_odebrane(zrodlo, przed));
+  // field's start); `dalej`: where that source's text last went in.
+  odebrane(zrodlo, przed, dalej = true) {
+    return this.#wstawka(this.e.wirlok_odebrane(zrodlo, przed, dalej ? 1 : 0));
   }
 
   klawisz(klawisz, przed) {

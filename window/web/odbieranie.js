@@ -25,6 +25,7 @@ const TON_KLUCZA = { tony: [0, 3600], jednostka: 1 };  // an hour's tone, cut sh
 class Cel {
   #wstawione = [];  // [{pole, od, tekst}], the latest last
   #po = null;  // the field's text after the latest
+  #ostatnie = {};  // the source, field and caret of the latest
 
   constructor(pola, cofanie) {
     this.pole = pola[0];
@@ -37,14 +38,19 @@ class Cel {
     }
   }
 
-  // Puts in what tekst(przed) makes of the code unit before the caret.
-  wstaw(tekst, grupa, otwarty, pole = this.pole) {
+  // Puts in what tekst(przed, dalej) makes of the code unit before the
+  // caret, and of whether the caret is where the same source (a receiver's
+  // number; null the keypad) put its latest, the field unchanged since.
+  wstaw(tekst, grupa, otwarty, pole = this.pole, zrodlo = null) {
     const kursor = pole.selectionEnd;
-    const wstawka = tekst(kursor > 0 ? pole.value.charCodeAt(kursor - 1) : 0);
+    const { zrodlo: ktore, pole: gdzie, kursor: po } = this.#ostatnie;
+    const dalej = zrodlo === ktore && pole === gdzie && kursor === po && pole.value === this.#po;
+    const wstawka = tekst(kursor > 0 ? pole.value.charCodeAt(kursor - 1) : 0, dalej);
     if (wstawka === '') return;
     if (pole.value !== this.#po || this.#wstawione.at(-1)?.pole !== pole) this.#wstawione = [];
     this.#zmien(pole, kursor, kursor, wstawka, grupa, otwarty);
     this.#wstawione.push({ pole, od: kursor, tekst: wstawka });
+    this.#ostatnie = { zrodlo, pole, kursor: pole.selectionEnd };
   }
 
   usun() {
@@ -111,7 +117,7 @@ class Klucz {
   }
 
   wpisz() {
-    this.cel.wstaw((przed) => this.modul.odebrane(KLUCZ, przed), null, false, this.#pole ?? this.cel.pole);
+    this.cel.wstaw((przed, dalej) => this.modul.odebrane(KLUCZ, przed, dalej), null, false, this.#pole ?? this.cel.pole, KLUCZ);
   }
 
   wcisnij(czas) {
@@ -196,8 +202,9 @@ export function podlaczOdbieranie(modul, pola, cofanie) {
     () => cel.wstaw((przed) => modul.klawisz(klawisz, przed), LITERA, klawisz < OTWIERAJA)));
   przyciskPanelu(el('Usun'), cel, () => cel.usun());
   const odbior = {
-    wpisz: (zrodlo) => cel.wstaw((przed) => modul.odebrane(zrodlo, przed), null, false),
-    wpiszRazem: (zrodlo) => cel.wstaw((przed) => modul.odebrane(zrodlo, przed), `nagranie ${zrodlo}`, true),
+    wpisz: (zrodlo) => cel.wstaw((przed, dalej) => modul.odebrane(zrodlo, przed, dalej), null, false, cel.pole, zrodlo),
+    wpiszRazem: (zrodlo) => cel.wstaw((przed, dalej) => modul.odebrane(zrodlo, przed, dalej), `nagranie ${zrodlo}`, true,
+      cel.pole, zrodlo),
   };
   const klucz = new Klucz(modul, cel, sygnal(el('Klucz')));
   podlaczKlucz(el('Klucz'), klucz, cel);

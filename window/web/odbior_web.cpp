@@ -66,9 +66,9 @@ WIRLOK_EKSPORT(wirlok_odbior_jednostka) double wirlok_odbior_jednostka(int zrodl
 // What the source has received, taken from its receiver, as it goes into
 // a field after the code unit `przed` (0 at the field's start). Returns its
 // length in UTF-16 code units; the text is at wirlok_wstawka.
-WIRLOK_EKSPORT(wirlok_odebrane) std::uint32_t wirlok_odebrane(int zrodlo, int przed)
+WIRLOK_EKSPORT(wirlok_odebrane) std::uint32_t wirlok_odebrane(int zrodlo, int przed, int dalej)
 {
-    return Wstaw(DoWstawienia(Przed(przed), OdbiornikZrodla(zrodlo).Odbierz()));
+    return Wstaw(DoWstawienia(Przed(przed), OdbiornikZrodla(zrodlo).Odbierz(), dalej != 0));
 }
 
 // The same for a key of the keypad: 0 Kropka, 1 Kreska, 2 KoniecLitery,
