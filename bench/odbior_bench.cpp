@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -27,8 +28,8 @@ namespace {
 
 constexpr std::uint8_t MORS = 10;
 constexpr double Blok = 128.0 / 48000;  // the receiver is told of a space every block of audio
-constexpr double Odpytanie = 0.005;     // libcw is polled as often
-constexpr int Wiadomosci = 3;
+constexpr double Odpytanie = 0.005;     // libcw is polled through a space this often
+constexpr int Wiadomosci = 10;
 constexpr std::size_t Dlugosc = 350;
 
 // A mark and the space after it, in seconds.
@@ -114,7 +115,8 @@ timeval Chwila(double sekundy)
 }
 
 // libcw starts at the message's true speed, in adaptive mode, and is polled
-// through each space as a program would.
+// through each space as a program would; a code it cannot read is an error,
+// and its buffer is cleared for the next.
 std::string Libcw(const Wiadomosc& w, double slowa)
 {
     cw_reset_receive();
@@ -136,8 +138,13 @@ std::string Libcw(const Wiadomosc& w, double slowa)
             char znak = 0;
             bool slowo = false;
             bool blad = false;
-            if (cw_receive_character(&teraz, &znak, &slowo, &blad) != CW_SUCCESS)
-                continue;
+            if (cw_receive_character(&teraz, &znak, &slowo, &blad) != CW_SUCCESS) {
+                if (errno == EAGAIN)  // the space is not over yet
+                    continue;
+                tekst += '?';  // a code libcw has no character for
+                cw_clear_receive_buffer();
+                break;
+            }
             if (!litera)
                 tekst += static_cast<char>(std::tolower(static_cast<unsigned char>(znak)));
             litera = true;

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <random>
 #include <string>
 
@@ -28,6 +30,7 @@ struct Nadawca {
     double ogolem = 0;
     double rozrzut = 0;
     bool zaklocenia = false;
+    bool bzdury = false;              // first durations no sender keys, and a key held for a minute
     std::u32string odebrane = tekst;  // from character `od` on
     std::size_t od = 0;
 };
@@ -48,6 +51,15 @@ TEST_P(Odbior, OdczytujeTekst)
             odbiornik.Przerwa(s);
         odbiornik.Przerwa(t);
     };
+    if (n.bzdury) {
+        constexpr double nic = std::numeric_limits<double>::quiet_NaN();
+        constexpr double wiecznosc = std::numeric_limits<double>::infinity();
+        for (const double t : {nic, -1.0, 0.0, wiecznosc, 1e300})
+            odbiornik.Znak(t), odbiornik.Przerwa(t), odbiornik.Przerwa(-t);
+        odbiornik.Koniec();
+        odbiornik.Znak(60);
+        przerwa(1);
+    }
     for (std::size_t i = 0; i < n.tekst.size(); ++i) {
         const double postep = n.plynnie ? static_cast<double>(i) / static_cast<double>(n.tekst.size())
             : i >= n.tekst.size() / 2   ? 1
@@ -74,8 +86,12 @@ TEST_P(Odbior, OdczytujeTekst)
         przerwa(n.zaklocenia ? odstep / 2 : odstep);
         i += potem == U' ' || potem == U'_' ? 1 : 0;
     }
+    // Letters are written as the spaces after them pass, not at the end.
+    const std::u32string naZywo = odbiornik.Odbierz();
     odbiornik.Koniec();
-    const std::u32string tekst = Szyfruj(10, DoWstawienia(0, odbiornik.Odbierz()));
+    const std::u32string naKoniec = odbiornik.Odbierz();
+    EXPECT_LE(std::count(naKoniec.begin(), naKoniec.end(), U'\\'), 1);
+    const std::u32string tekst = Szyfruj(10, DoWstawienia(0, naZywo + naKoniec));
     const std::size_t od = tekst.size() - std::min(tekst.size(), n.odebrane.size() - n.od);
     EXPECT_EQ(tekst.substr(od), n.odebrane.substr(n.od)) << testing::PrintToString(tekst);
 }
@@ -87,12 +103,13 @@ INSTANTIATE_TEST_SUITE_P(Nadawcy,
         Nadawca{"sos25", U"sos", 25},
         Nadawca{"sos_sos", U"sos sos", 20},
         Nadawca{"paris_farnsworth", U"paris paris", 18, 0, false, 5},
-        Nadawca{"zmiana_12_20", U"paris paris paris", 12, 20, false, 0, 0, false, U"paris paris paris", 11},
+        Nadawca{"zmiana_12_20", U"paris paris paris", 12, 20, false, 0, 0, false, false, U"paris paris paris", 11},
         Nadawca{"i", U"i", 12},
         Nadawca{"t", U"test", 15},
-        Nadawca{"godzina_pauzy", U"sos_sos", 12, 0, false, 0, 0, false, U"sos sos"},
+        Nadawca{"godzina_pauzy", U"sos_sos", 12, 0, false, 0, 0, false, false, U"sos sos"},
         Nadawca{"reka", U"the quick brown fox jumps over the lazy dog", 18, 15, true, 0, 0.2},
-        Nadawca{"zaklocenia", U"paris paris", 20, 0, false, 0, 0, true}),
+        Nadawca{"zaklocenia", U"paris paris", 20, 0, false, 0, 0, true},
+        Nadawca{"bzdury", U"sos", 15, 0, false, 0, 0, false, true}),
     [](const testing::TestParamInfo<Nadawca>& p) { return p.param.nazwa; });
 
 struct Wstawka {
@@ -112,6 +129,7 @@ TEST(DoWstawienia, OtwieraIZamykaLitery)
         {U'-', U"z", U"\\"},
         {U'\\', U"z", U""},
         {U'.', U" ", U"\\\\"},
+        {0, U" ", U"\\\\"},
         {U'\\', U" ", U"\\"},
         {0, U"...\\---\\...\\\\...\\---\\...\\", U"\\...\\---\\...\\\\...\\---\\...\\"},
         {U'.', U"-\\", U"\\-\\"},

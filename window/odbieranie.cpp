@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
 #include <utility>
 
 namespace wirlok {
@@ -19,16 +20,19 @@ constexpr double NajkrotszySzum = 0.012;  // shorter is a click or a dropout at 
 constexpr double NajdluzszyCzas = 1e6;
 constexpr double NajkrotszaJednostka = 0.02;  // 60 words per minute
 constexpr double NajdluzszaJednostka = 0.5;   // 2.4 words per minute
-constexpr double NajdluzszaKropka = 0.3;      // a lone kind of mark longer than this is a dash
+constexpr double NajdluzszaKropka = 0.3;      // 4 words per minute
+constexpr double NajkrotszaKreska = 0.075;    // 48 words per minute
 constexpr double DlugaPauza = 2;              // decides what the first marks left open
 
 // Units: marks are 1 or 3, gaps in a letter 1, between letters 3 (or
 // stretched), between words 7 (or stretched as much).
-constexpr double UlamekSzumu = 0.3;
+constexpr double UlamekSzumu = 0.3;  // a click or a dropout
 constexpr double ProgLitery = 2;
+constexpr double NajdluzszaKreska = 6;
 constexpr double ProgSlowaBez = 4.5;
-constexpr double RozciagnieteLitery = 8.5;  // beyond a word gap off by a fifth: letter gaps stretched?
-constexpr double TaSamaPrzerwa = 0.7;       // a gap at least this part of the one before is as long
+constexpr double RozciagnieteLitery = 6.5;  // a first gap this long may be a stretched letter gap
+constexpr double TaSamaPrzerwa = 0.65;      // gaps closer than this are as long
+constexpr char32_t Znacznik = U'|';         // a held gap in held notation
 // Word gaps are 7 / 3 of letter gaps; a hand off by a fifth keeps letter
 // gaps below 1.2 of their mean and word gaps above 1.87 of it.
 constexpr double SlowoDoLitery = 1.5;
@@ -79,8 +83,8 @@ void Odbiornik::Koniec()
     Przypnij(true);
     if (ileZnakow_ > 0)
         ZamknijLitere();
-    if (watpliwa_ > 0)
-        Rozstrzygnij(true);
+    if (watpliwych_ > 0)
+        Rozstrzygnij(watpliwych_ == 1);
     poZnaku_ = false;
     przerwa_ = 0;
     scalona_ = 0;
@@ -110,41 +114,60 @@ void Odbiornik::Odstep(double dlugosc)
         Trwa(dlugosc);
 }
 
+// Before the scale is pinned a space is held, unless nothing is: after a
+// guessed scale only a long pause counts, as a word gap.
 void Odbiornik::KoniecOdstepu(double dlugosc)
 {
-    if (jednostka_ > 0)
+    if (jednostka_ > 0) {
         Zakoncz(dlugosc);
-    else
+    } else if (ileZapasu_ > 0) {
         zapas_[ileZapasu_++] = dlugosc;
+    } else if (!slowo_ && dlugosc >= DlugaPauza) {
+        Pisz(U"\\");
+        slowo_ = true;
+    }
 }
 
-// Marks of two kinds are dots and dashes; marks of one kind with a gap half
-// as long are dashes; otherwise, when forced, a short mark is a dot.
+// Dots are the shortest mark and those up to twice as long, dashes up to
+// three times that (a key held far longer is neither). Dots and dashes pin
+// the unit; marks of one kind are dashes with a gap half as long, or when
+// too long for dots, and dots when too short for dashes; otherwise, when
+// forced, a short mark is a dot.
 double Odbiornik::Skala(bool wymus) const
 {
     double krotki = std::numeric_limits<double>::max();
-    double dlugi = 0;
-    double suma = 0;
-    double znaki = 0;
-    for (std::size_t i = 0; i < ileZapasu_; i += 2) {
+    for (std::size_t i = 0; i < ileZapasu_; i += 2)
         krotki = std::min(krotki, zapas_[i]);
-        dlugi = std::max(dlugi, zapas_[i]);
-        suma += zapas_[i];
-        ++znaki;
-    }
-    if (dlugi >= 2 * krotki)
-        return std::sqrt(krotki * dlugi) / 2;
+    double kropki = 0;
+    double ileKropek = 0;
     bool kreski = false;
+    for (std::size_t i = 0; i < ileZapasu_; i += 2) {
+        if (zapas_[i] < 2 * krotki) {
+            kropki += zapas_[i];
+            ++ileKropek;
+        }
+        kreski = kreski || (zapas_[i] >= 2 * krotki && zapas_[i] <= NajdluzszaKreska * krotki);
+    }
+    const double srednia = kropki / ileKropek;
+    if (kreski)
+        return srednia;
+    bool krotkaPrzerwa = false;
     for (std::size_t i = 1; i < ileZapasu_; i += 2)
-        kreski = kreski || zapas_[i] <= krotki / 2;
-    const double srednia = suma / znaki;
-    if (!kreski && !wymus)
+        krotkaPrzerwa = krotkaPrzerwa || zapas_[i] <= krotki / 2;
+    const bool kropkiZaKrotkieNaKreski = srednia < NajkrotszaKreska;
+    const bool kreskiZaDlugieNaKropki = srednia > NajdluzszaKropka && srednia < 3 * NajdluzszaKropka;
+    if (krotkaPrzerwa || kreskiZaDlugieNaKropki)
+        return srednia / 3;
+    if (kropkiZaKrotkieNaKreski)
+        return srednia;
+    if (!wymus)
         return 0;
-    return kreski || srednia > NajdluzszaKropka ? srednia / 3 : srednia;
+    return srednia > NajdluzszaKropka ? srednia / 3 : srednia;
 }
 
 // The unit from all the marks and the gaps within letters held, then the
-// held elements at it.
+// held elements at it. A unit guessed when forced is forgotten after them,
+// so that a key held for a minute leaves no scale behind.
 void Odbiornik::Przypnij(bool wymus)
 {
     if (jednostka_ > 0 || ileZapasu_ == 0)
@@ -152,11 +175,12 @@ void Odbiornik::Przypnij(bool wymus)
     const double skala = Skala(wymus);
     if (skala == 0)
         return;
+    const bool zgadnieta = Skala(false) == 0;
     double suma = 0;
     double ile = 0;
     for (std::size_t i = 0; i < ileZapasu_; ++i) {
         const double e = zapas_[i];
-        if (i % 2 == 0 || e < ProgLitery * skala) {
+        if (e < (i % 2 == 0 ? NajdluzszaKreska : ProgLitery) * skala) {
             suma += std::clamp(e < ProgLitery * skala ? e : e / 3, skala / 2, skala * 2);
             ++ile;
         }
@@ -169,6 +193,13 @@ void Odbiornik::Przypnij(bool wymus)
             Zakoncz(zapas_[i]);
     }
     ileZapasu_ = 0;
+    if (zgadnieta) {  // serves the held letters only
+        if (ileZnakow_ > 0)
+            ZamknijLitere();
+        if (watpliwych_ > 0)
+            Rozstrzygnij(watpliwych_ == 1);
+        jednostka_ = 0;
+    }
 }
 
 void Odbiornik::Dodaj(double znak)
@@ -184,10 +215,9 @@ void Odbiornik::Trwa(double dlugosc)
         ZamknijLitere();
     if (ileZnakow_ > 0)
         return;
-    // The first long gap was a stretched letter gap if the next is as long.
-    if (watpliwa_ > 0 && dlugosc >= TaSamaPrzerwa * watpliwa_ * jednostka_)
+    if (watpliwych_ > 0 && dlugosc * TaSamaPrzerwa > SredniaWatpliwych() * jednostka_)
         Rozstrzygnij(false);
-    if (!slowo_ && watpliwa_ == 0 && (skalaPrzerw_ || dlugosc >= DlugaPauza) && dlugosc >= ProgSlowa()) {
+    if (!slowo_ && watpliwych_ == 0 && (skalaPrzerw_ || dlugosc >= DlugaPauza) && dlugosc >= ProgSlowa()) {
         Pisz(U"\\");
         slowo_ = true;
     }
@@ -201,13 +231,8 @@ void Odbiornik::Zakoncz(double dlugosc)
         return;
     }
     const double jednostki = dlugosc / jednostka_;
-    if (watpliwa_ > 0) {
-        Rozstrzygnij(true);
-        rozciagniete_ = rozciagniete_ || jednostki >= RozciagnieteLitery;
-    } else if (!skalaPrzerw_ && !slowo_ && jednostki >= RozciagnieteLitery) {
-        watpliwa_ = jednostki;  // the letters after it wait for the next gap
+    if (Watpliwa(jednostki))
         return;
-    }
     DodajPrzerwe(jednostki);
     if (!slowo_ && dlugosc >= ProgSlowa()) {
         Pisz(U"\\");
@@ -242,16 +267,53 @@ void Odbiornik::Ucz(double jednostka)
     jednostka_ = std::clamp(jednostka_, NajkrotszaJednostka, NajdluzszaJednostka);
 }
 
+// The first long gaps between letters: word gaps, or letter gaps of
+// stretched spacing? The letters after them wait for a gap that tells: a far
+// shorter one follows word gaps, a far longer one letter gaps; a third as
+// long makes them letter gaps.
+bool Odbiornik::Watpliwa(double jednostki)
+{
+    if (watpliwych_ == 0) {
+        if (skalaPrzerw_ || slowo_ || jednostki < RozciagnieteLitery)
+            return false;
+        watpliwe_[watpliwych_++] = jednostki;
+        return true;
+    }
+    const double watpliwa = SredniaWatpliwych();
+    if (jednostki < TaSamaPrzerwa * watpliwa) {
+        Rozstrzygnij(true);
+        rozciagniete_ = rozciagniete_ || jednostki >= RozciagnieteLitery;
+        return false;
+    }
+    if (jednostki * TaSamaPrzerwa > watpliwa || watpliwych_ == watpliwe_.size()) {
+        Rozstrzygnij(false);
+        return false;
+    }
+    wstrzymane_ += Znacznik;
+    watpliwe_[watpliwych_++] = jednostki;
+    return true;
+}
+
+double Odbiornik::SredniaWatpliwych() const
+{
+    return std::accumulate(watpliwe_.begin(), watpliwe_.begin() + watpliwych_, 0.0) / static_cast<double>(watpliwych_);
+}
+
 void Odbiornik::Rozstrzygnij(bool slowo)
 {
-    const double przerwa = std::exchange(watpliwa_, 0);
     if (slowo)
         odebrane_ += U'\\';
-    else
-        rozciagniete_ = true;
-    odebrane_ += wstrzymane_;
+    for (const char32_t z : wstrzymane_) {
+        if (z != Znacznik)
+            odebrane_ += z;
+        else if (slowo)
+            odebrane_ += U'\\';
+    }
     wstrzymane_.clear();
-    DodajPrzerwe(przerwa);
+    for (std::size_t i = 0; i < watpliwych_; ++i)
+        DodajPrzerwe(watpliwe_[i]);
+    watpliwych_ = 0;
+    rozciagniete_ = rozciagniete_ || !slowo;
 }
 
 void Odbiornik::DodajPrzerwe(double jednostki)
@@ -285,7 +347,7 @@ double Odbiornik::ProgSlowa() const
     return jednostka_ * SlowoDoLitery * suma / litery;
 }
 
-void Odbiornik::Pisz(std::u32string_view zapis) { (watpliwa_ > 0 ? wstrzymane_ : odebrane_) += zapis; }
+void Odbiornik::Pisz(std::u32string_view zapis) { (watpliwych_ > 0 ? wstrzymane_ : odebrane_) += zapis; }
 
 std::u32string DoWstawienia(char32_t przed, Klawisz klawisz)
 {

@@ -15,14 +15,19 @@ namespace wirlok {
 // light) and the spaces between them, with their lengths in seconds, as a
 // hand, a whistle or a torch sends them. It learns the sender's speed and
 // follows it, and writes each letter in the engine's notation as it ends:
-// the letter's code and "\", and one more "\" for a word gap.
+// the letter's code and "\", and one more "\" for a word gap. Until the
+// marks show the speed (dots and dashes, or a gap within a letter) the first
+// letters are held, and so are the letters after the first long gaps until
+// they show plain or stretched (Farnsworth) spacing. A mark or a space
+// shorter than 0.3 of a unit (at least 12 ms) is a click or a dropout.
 class Odbiornik {
 public:
     // A mark that lasted this long.
     void Znak(double sekundy);
     // The space since the last mark has lasted this long so far. Called
     // again as it grows, so that a letter ends while the sender pauses;
-    // the next mark ends the space at the length given last.
+    // the next mark ends the space at the length given last, so a key gives
+    // the space's whole length when it goes down.
     void Przerwa(double sekundy);
     // The message is over: the letter being received is written out.
     void Koniec();
@@ -51,6 +56,8 @@ private:
     void Zakoncz(double dlugosc);
     void ZamknijLitere();
     void Ucz(double jednostka);
+    bool Watpliwa(double jednostki);
+    double SredniaWatpliwych() const;
     void Rozstrzygnij(bool slowo);
     void DodajPrzerwe(double jednostki);
     double ProgSlowa() const;
@@ -80,8 +87,9 @@ private:
     std::array<double, Przerwy> przerwy_{};  // the last gaps between letters, in units
     std::size_t ilePrzerw_ = 0;
     bool skalaPrzerw_ = false;
-    bool rozciagniete_ = false;  // Farnsworth spacing
-    double watpliwa_ = 0;        // a first long gap: a word gap or stretched spacing
+    bool rozciagniete_ = false;         // Farnsworth spacing
+    std::array<double, 2> watpliwe_{};  // the first long gaps: word gaps or stretched spacing
+    std::size_t watpliwych_ = 0;
 };
 
 // The keys of the Morse keypad.
