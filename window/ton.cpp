@@ -26,7 +26,7 @@ constexpr double Zapas = 5;  // seconds of samples kept before a tone is found
 constexpr double KrokObwiedni = 0.001;
 constexpr double Spojnie = 0.04;  // seconds of the coherent sum, at most
 constexpr std::size_t NajdluzszeWygladzanie = 250;
-constexpr double Wygladzanie = 0.7;  // of a dot
+constexpr double Wygladzanie = 0.85;  // of a dot
 
 // A tone is found when it wins 30 frames in a row (2.4 s, enough marks and
 // spaces to tell the speed from, which the samples kept still hold), keyed
