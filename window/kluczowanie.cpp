@@ -16,6 +16,9 @@ namespace {
 constexpr double Histereza = 0.08;
 // Marks and spaces shorter than this part of a dot are glitches.
 constexpr double Usterka = 0.35;
+// The dot's lengths followed: 80 to 3 words per minute.
+constexpr double NajkrotszaKropka = 0.015;
+constexpr double NajdluzszaKropka = 0.4;
 // How often a growing space is reported, in seconds.
 constexpr double CoPrzerwa = 0.01;
 }  // namespace
@@ -129,16 +132,20 @@ void Kluczowanie::Potwierdz(Odbiornik* odbiornik)
 // A dot's length from the last marks and spaces, each counted by the
 // length known: a dot or a gap within a letter as it is, a dash or a gap
 // between letters as a third, anything else not at all; the dot is their
-// median, which a glitch or a broken dash cannot pull away. How many fit so
-// tells how well the length known fits the sender: a longer one merges
-// them, a shorter one breaks them into glitches.
+// median, which a glitch or a broken dash cannot pull away. How many fit and
+// how much of the time tells how well the length known fits the sender: a
+// longer one merges them, a shorter one leaves the dashes and gaps out, or
+// takes glitches for dots.
 void Kluczowanie::OcenKropke(double dlugosc, bool znak)
 {
     const double kropek = dlugosc / kropka_;
     const bool kropka = kropek >= 0.6 && kropek <= 1.5;
     const bool kreska = kropek >= 2.3 && kropek <= 4;
-    if (kropka || kreska || (!znak && kropek >= 5.5 && kropek <= 9))
+    wszystkie_ += dlugosc;
+    if (kropka || kreska || (!znak && kropek >= 5.5 && kropek <= 9)) {
+        zgodne_ += dlugosc;
         ++zgodnych_;
+    }
     if (!kropka && !kreska)
         return;
     odcinki_[ileOdcinkow_ % odcinki_.size()] = kreska ? dlugosc / 3 : dlugosc;
@@ -147,13 +154,19 @@ void Kluczowanie::OcenKropke(double dlugosc, bool znak)
     double* const poczatek = kropki.data();
     double* const miejsce = poczatek + kropki.size() / 2;
     std::nth_element(poczatek, miejsce, poczatek + kropki.size());
-    kropka_ = *miejsce;
+    kropka_ = std::clamp(*miejsce, NajkrotszaKropka, NajdluzszaKropka);
+}
+
+double Kluczowanie::Zgodnosc() const
+{
+    return wszystkie_ > 0 ? static_cast<double>(zgodnych_) * zgodne_ / wszystkie_ : 0;
 }
 
 void Kluczowanie::Ustaw(double kropka)
 {
     kropka_ = kropka;
     odcinki_.fill(kropka);
+    zgodne_ = wszystkie_ = 0;
     zgodnych_ = 0;
 }
 

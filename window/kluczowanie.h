@@ -49,8 +49,9 @@ public:
     double Kropka() const { return kropka_; }
     // Takes a dot's length to start from.
     void Ustaw(double kropka);
-    // How many marks and spaces since fit dots, dashes and gaps.
-    std::size_t Zgodnych() const { return zgodnych_; }
+    // How well the marks and spaces since fit dots, dashes and gaps at the
+    // length taken: how many fit, times the share of the time they last.
+    double Zgodnosc() const;
 
 private:
     void Przelicz();
@@ -76,6 +77,8 @@ private:
     std::array<double, 24> odcinki_{};  // the last marks and spaces, as dots
     std::size_t ileOdcinkow_ = 0;
     std::size_t zgodnych_ = 0;
+    double zgodne_ = 0;  // seconds
+    double wszystkie_ = 0;
     double kropka_ = 0.06;
 };
 

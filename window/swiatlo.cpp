@@ -143,13 +143,13 @@ void WykrywaczSwiatla::Szukaj()
     bezSwiatla_ = 0;
     Wagi();
     double kropka = Kluczowanie::Proby[0];
-    std::size_t najlepiej = 0;
+    double najlepiej = 0;
     for (const double proba : Kluczowanie::Proby) {
         kluczowanie_ = Kluczowanie(UstawieniaSwiatla);
         kluczowanie_.Ustaw(proba);
         Przejdz(nullptr);
-        if (kluczowanie_.Zgodnych() > najlepiej) {
-            najlepiej = kluczowanie_.Zgodnych();
+        if (kluczowanie_.Zgodnosc() > najlepiej) {
+            najlepiej = kluczowanie_.Zgodnosc();
             kropka = proba;
         }
     }

@@ -26,11 +26,14 @@ constexpr double Zapas = 5;  // seconds of samples kept before a tone is found
 constexpr double KrokObwiedni = 0.001;
 constexpr double Spojnie = 0.04;  // seconds of the coherent sum, at most
 constexpr std::size_t NajdluzszeWygladzanie = 250;
-constexpr double Wygladzanie = 0.7;  // of a dot
+constexpr double Wygladzanie = 0.85;  // of a dot
 
-// A tone is found when it wins three frames in a row, keyed and this far
-// above the noise; it is kept while keyed and half as far, and let go when
-// it has not been for five frames past the four seconds of the spectrum.
+// A tone is found when it wins 30 frames in a row (2.4 s, enough marks and
+// spaces to tell the speed from, which the samples kept still hold), keyed
+// and this far above the noise; it is kept while keyed and half as far, and
+// let go when it has not been for five frames past the four seconds of the
+// spectrum.
+constexpr int ZgodnychDoZlapania = 30;
 constexpr double DoZlapania = 6;
 constexpr double DoTrzymania = 3;
 constexpr double Dryf = 40;  // hertz between frames
@@ -253,7 +256,7 @@ void WykrywaczTonu::OcenWidmo()
         }
         zgodnych_ = std::abs(ton.czestotliwosc - kandydat_) < Dryf / 2 ? zgodnych_ + 1 : 1;
         kandydat_ = ton.czestotliwosc;
-        if (zgodnych_ >= 3)
+        if (zgodnych_ >= ZgodnychDoZlapania)
             Zlap(kandydat_);
         return;
     }
@@ -276,13 +279,13 @@ void WykrywaczTonu::Zlap(double czestotliwosc)
     czestotliwosc_ = czestotliwosc;
     bezTonu_ = 0;
     double kropka = Kluczowanie::Proby[0];
-    std::size_t najlepiej = 0;
+    double najlepiej = 0;
     for (const double proba : Kluczowanie::Proby) {
         kluczowanie_ = Kluczowanie(UstawieniaTonu);
         kluczowanie_.Ustaw(proba);
         Przejdz(nullptr);
-        if (kluczowanie_.Zgodnych() > najlepiej) {
-            najlepiej = kluczowanie_.Zgodnych();
+        if (kluczowanie_.Zgodnosc() > najlepiej) {
+            najlepiej = kluczowanie_.Zgodnosc();
             kropka = proba;
         }
     }
