@@ -24,7 +24,12 @@ constexpr double Cisza = 2.5e-9;
 
 constexpr double Zapas = 5;  // seconds of samples kept before a tone is found
 constexpr double KrokObwiedni = 0.001;
-constexpr double Spojnie = 0.04;  // seconds of the coherent sum, at most
+// The coherent sum spans all but the last 30 ms of the smoothing, from 40 ms
+// (a band of 25 Hz, wide enough for a whistle's wavering) to 100 ms at slow
+// speeds, where the narrower band pays: CER at -3 dB, 12 WPM, from 5 to 2 %.
+constexpr double Spojnie = 0.04;  // seconds, at least
+constexpr double NajdluzszeSpojnie = 0.1;
+constexpr double Niespojnie = 0.03;
 constexpr std::size_t NajdluzszeWygladzanie = 250;
 constexpr double Wygladzanie = 0.85;  // of a dot
 
@@ -174,8 +179,11 @@ void ObwiedniaTonu::Dostroj(double czestotliwosc)
 void ObwiedniaTonu::Wygladzaj(std::size_t krokow)
 {
     wygladzanie_ = krokow;
-    const auto spojnych = std::min(krokow, static_cast<std::size_t>(Spojnie / krok_));
-    spojne_.Dlugosc(spojnych);
+    const auto najmniej = static_cast<std::size_t>(Spojnie / krok_);
+    const auto najwiecej = static_cast<std::size_t>(NajdluzszeSpojnie / krok_);
+    const auto niespojnych = static_cast<std::size_t>(Niespojnie / krok_);
+    const std::size_t spojnych = std::clamp(krokow > niespojnych ? krokow - niespojnych : 0, najmniej, najwiecej);
+    spojne_.Dlugosc(std::min(krokow, spojnych));
     moce_.Dlugosc(krokow - spojne_.Dlugosc() + 1);
 }
 

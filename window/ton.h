@@ -81,9 +81,9 @@ private:
 };
 
 // The envelope of a tone at a known frequency: the samples mixed down to
-// 0 Hz and summed coherently over up to 40 ms (a band of 25 Hz and more,
-// wide enough for a whistle's wavering), then the power averaged over the
-// rest of a fraction of a dot.
+// 0 Hz and summed coherently over 40 to 100 ms (a band of 25 Hz and
+// narrower at slow speeds), then the power averaged over the rest of a
+// fraction of a dot.
 class ObwiedniaTonu {
 public:
     ObwiedniaTonu(double probkowanie, double czestotliwosc);
