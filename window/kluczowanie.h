@@ -49,6 +49,28 @@ public:
     double Kropka() const { return kropka_; }
     // Takes a dot's length to start from.
     void Ustaw(double kropka);
+    // Sets the keying of a signal just found to the dot's length, of those
+    // tried, that its kept values fit best, with the levels learnt from
+    // them: `przejdz()` goes through them with the keying `kluczowanie`.
+    template <typename Przejscie>
+    static void Dobierz(Kluczowanie& kluczowanie, const Ustawienia& ustawienia, Przejscie przejdz)
+    {
+        double kropka = Proby[0];
+        double najlepiej = 0;
+        for (const double proba : Proby) {
+            kluczowanie = Kluczowanie(ustawienia);
+            kluczowanie.Ustaw(proba);
+            przejdz();
+            if (kluczowanie.Zgodnosc() > najlepiej) {
+                najlepiej = kluczowanie.Zgodnosc();
+                kropka = proba;
+            }
+        }
+        kluczowanie = Kluczowanie(ustawienia);
+        kluczowanie.Ustaw(kropka);
+        przejdz();
+        kluczowanie.OdNowa();
+    }
     // How well the marks and spaces since fit dots, dashes and gaps at the
     // length taken: how many fit, times the share of the time they last.
     double Zgodnosc() const;

@@ -142,21 +142,7 @@ void WykrywaczSwiatla::Szukaj()
     zlapany_ = true;
     bezSwiatla_ = 0;
     Wagi();
-    double kropka = Kluczowanie::Proby[0];
-    double najlepiej = 0;
-    for (const double proba : Kluczowanie::Proby) {
-        kluczowanie_ = Kluczowanie(UstawieniaSwiatla);
-        kluczowanie_.Ustaw(proba);
-        Przejdz(nullptr);
-        if (kluczowanie_.Zgodnosc() > najlepiej) {
-            najlepiej = kluczowanie_.Zgodnosc();
-            kropka = proba;
-        }
-    }
-    kluczowanie_ = Kluczowanie(UstawieniaSwiatla);
-    kluczowanie_.Ustaw(kropka);
-    Przejdz(nullptr);
-    kluczowanie_.OdNowa();
+    Kluczowanie::Dobierz(kluczowanie_, UstawieniaSwiatla, [this] { Przejdz(nullptr); });
     Przejdz(&odbiornik_);
 }
 

@@ -286,21 +286,7 @@ void WykrywaczTonu::Zlap(double czestotliwosc)
     zlapany_ = true;
     czestotliwosc_ = czestotliwosc;
     bezTonu_ = 0;
-    double kropka = Kluczowanie::Proby[0];
-    double najlepiej = 0;
-    for (const double proba : Kluczowanie::Proby) {
-        kluczowanie_ = Kluczowanie(UstawieniaTonu);
-        kluczowanie_.Ustaw(proba);
-        Przejdz(nullptr);
-        if (kluczowanie_.Zgodnosc() > najlepiej) {
-            najlepiej = kluczowanie_.Zgodnosc();
-            kropka = proba;
-        }
-    }
-    kluczowanie_ = Kluczowanie(UstawieniaTonu);
-    kluczowanie_.Ustaw(kropka);
-    Przejdz(nullptr);
-    kluczowanie_.OdNowa();
+    Kluczowanie::Dobierz(kluczowanie_, UstawieniaTonu, [this] { Przejdz(nullptr); });
     Przejdz(&odbiornik_);
     nieprzejrzane_ = 0;
 }
