@@ -7,13 +7,12 @@
 // and the code unit before the caret; the notation is made here.
 
 #include "window/utf16.h"
+#include "window/web/eksport.h"
 #include "window/web/odbiorniki.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
-
-#define WIRLOK_EKSPORT(nazwa) extern "C" __attribute__((export_name(#nazwa)))
 
 namespace wirlok {
 

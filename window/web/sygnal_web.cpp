@@ -8,14 +8,13 @@
 
 #include "window/swiatlo.h"
 #include "window/ton.h"
+#include "window/web/eksport.h"
 #include "window/web/odbiorniki.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
-
-#define WIRLOK_EKSPORT(nazwa) extern "C" __attribute__((export_name(#nazwa)))
 
 namespace wirlok {
 namespace {

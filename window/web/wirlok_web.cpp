@@ -13,14 +13,13 @@
 #include "window/listaszyfrow.h"
 #include "window/nadawanie.h"
 #include "window/utf16.h"
+#include "window/web/eksport.h"
 #include "window/zdarzenia.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#define WIRLOK_EKSPORT(nazwa) extern "C" __attribute__((export_name(#nazwa)))
 
 namespace wirlok {
 namespace {
