@@ -21,10 +21,20 @@ constexpr double NajkrotszaKropka = 0.015;
 constexpr double NajdluzszaKropka = 0.4;
 // How often a growing space is reported, in seconds.
 constexpr double CoPrzerwa = 0.01;
+// A tone's keying is cut three dots (0.35 s at most) behind the newest
+// value; a mark or space costs 1, and a length off a dot or a dash 6 times
+// the square of the logarithm of how far off. Evidence is weighed so that a
+// dot halfway between the threshold and the signal's level is worth 30/4.
+constexpr Segmentacja::Ustawienia UstawieniaSegmentacji{3, 0.35, 1, 6};
+constexpr double Waga = 30;
+// A dot's length tried that leaves more of the time than this unexplained
+// has taken noise for marks.
+constexpr double Wyjasnione = 0.5;
 }  // namespace
 
 Kluczowanie::Kluczowanie(const Ustawienia& ustawienia)
     : ustawienia_(ustawienia)
+    , segmentacja_(UstawieniaSegmentacji)
 {
     ustawienia_.pamiec = std::max<std::size_t>(ustawienia.pamiec, 8);
     ustawienia_.co = std::max<std::size_t>(ustawienia.co, 1);
@@ -90,6 +100,11 @@ void Kluczowanie::Dodaj(double czas, double wartosc, Odbiornik* odbiornik)
         poczatek_ = czas;
         poprzedniCzas_ = czas;
         poprzedniaWartosc_ = wartosc;
+        segmentacja_.Dodaj(czas, 0, kropka_);
+        return;
+    }
+    if (ustawienia_.amplituda) {
+        Segmentuj(czas, wartosc, odbiornik);
         return;
     }
 
@@ -113,6 +128,39 @@ void Kluczowanie::Dodaj(double czas, double wartosc, Odbiornik* odbiornik)
         const double przerwa = czas - poczatek_;
         if (std::floor(przerwa / CoPrzerwa) != std::floor((przerwa - odstep) / CoPrzerwa))
             odbiornik->Przerwa(przerwa);
+    }
+}
+
+// A tone's value as evidence for a mark over the step to `czas`: its power
+// over the threshold's, the more telling the further apart the signal's and
+// the noise's powers are; while they are not, the evidence is for a space.
+void Kluczowanie::Segmentuj(double czas, double wartosc, Odbiornik* odbiornik)
+{
+    const double kroku = (czas - poprzedniCzas_) / kropka_;
+    double dowod = -kroku;
+    if (Pewne()) {
+        const double s = sygnal_ * sygnal_;
+        const double n = szum_ * szum_;
+        const double srodek = Srodek();
+        dowod = Waga * kroku * (wartosc * wartosc - srodek * srodek) * (s - n) / (n * (s + n));
+    }
+    poprzedniCzas_ = czas;
+    poprzedniaWartosc_ = wartosc;
+    segmentacja_.Dodaj(czas, dowod, kropka_);
+    Zmiany(odbiornik);
+}
+
+void Kluczowanie::Zmiany(Odbiornik* odbiornik)
+{
+    for (const double zmiana : segmentacja_.Zmiany()) {
+        zmiana_ = std::max(zmiana, poczatek_);
+        Potwierdz(odbiornik);
+        zgloszona_ = 0;
+    }
+    const double przerwa = segmentacja_.Decyzja() - poczatek_;
+    if (!znak_ && odbiornik != nullptr && przerwa >= zgloszona_ + CoPrzerwa) {
+        odbiornik->Przerwa(przerwa);
+        zgloszona_ = przerwa;
     }
 }
 
@@ -159,7 +207,10 @@ void Kluczowanie::OcenKropke(double dlugosc, bool znak)
 
 double Kluczowanie::Zgodnosc() const
 {
-    return wszystkie_ > 0 ? static_cast<double>(zgodnych_) * zgodne_ / wszystkie_ : 0;
+    if (wszystkie_ <= 0)
+        return 0;
+    const double czesc = zgodne_ / wszystkie_;
+    return std::sqrt(static_cast<double>(zgodnych_)) * czesc * (czesc >= Wyjasnione ? 1 : 0.1);
 }
 
 void Kluczowanie::Ustaw(double kropka)
@@ -172,6 +223,11 @@ void Kluczowanie::Ustaw(double kropka)
 
 void Kluczowanie::Koniec(Odbiornik* odbiornik)
 {
+    if (ustawienia_.amplituda) {
+        segmentacja_.Domknij(kropka_);
+        Zmiany(odbiornik);
+    }
+    segmentacja_.OdNowa();
     if (znak_) {
         zmiana_ = poprzedniCzas_;
         Potwierdz(odbiornik);
@@ -185,6 +241,8 @@ void Kluczowanie::Koniec(Odbiornik* odbiornik)
 
 void Kluczowanie::OdNowa()
 {
+    segmentacja_.OdNowa();
+    zgloszona_ = 0;
     if (wartosci_ >= 8)
         Przelicz();
     surowy_ = false;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "window/odbieranie.h"
+#include "window/segmentacja.h"
 
 #include <array>
 #include <cstddef>
@@ -27,6 +28,8 @@ public:
         double stosunek;     // the least ratio of signal to noise
         // The values are a tone's amplitude in noise, not a level over a
         // background: the amplitude while half keyed lies above halfway.
+        // Too weak to cut at a threshold, they are cut into the most likely
+        // marks and spaces (Segmentacja).
         bool amplituda;
     };
     explicit Kluczowanie(const Ustawienia& ustawienia);
@@ -72,7 +75,9 @@ public:
         kluczowanie.OdNowa();
     }
     // How well the marks and spaces since fit dots, dashes and gaps at the
-    // length taken: how many fit, times the share of the time they last.
+    // length taken: the root of how many fit, times the share of the time
+    // they last, and a tenth of that where they leave most of it unfitted
+    // (a length too short for the signal cuts noise into dots).
     double Zgodnosc() const;
 
 private:
@@ -80,6 +85,8 @@ private:
     double Srodek() const;
     void Potwierdz(Odbiornik* odbiornik);
     void OcenKropke(double dlugosc, bool znak);
+    void Segmentuj(double czas, double wartosc, Odbiornik* odbiornik);
+    void Zmiany(Odbiornik* odbiornik);
 
     Ustawienia ustawienia_;
     std::vector<float> pamiec_;
@@ -95,6 +102,8 @@ private:
     double poprzedniCzas_ = 0;
     double poprzedniaWartosc_ = 0;
     bool pierwsza_ = true;
+    Segmentacja segmentacja_;
+    double zgloszona_ = 0;  // the space told the receiver last
 
     std::array<double, 24> odcinki_{};  // the last marks and spaces, as dots
     std::size_t ileOdcinkow_ = 0;

@@ -1,0 +1,172 @@
+// SPDX-FileCopyrightText: 2026 The Wirlok developers
+//
+// SPDX-License-Identifier: MIT
+
+#include "window/segmentacja.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace wirlok {
+
+namespace {
+constexpr double Niemozliwe = -std::numeric_limits<double>::infinity();
+// A mark or a space shorter than this part of a dot is noise.
+constexpr double Najkrotszy = 0.45;
+constexpr double Grupa = 0.125;  // of a dot: the steps are grouped so
+// The most groups the programme spans; more, and the cut is decided sooner.
+constexpr std::size_t Najwiecej = 160;
+const double Trzy = std::log(3.0);
+}  // namespace
+
+Segmentacja::Segmentacja(const Ustawienia& ustawienia)
+    : ustawienia_(ustawienia)
+{
+}
+
+// The log of how likely a mark or a space is to last this many dots, ended
+// or (`skonczony` false) still going: near a dot or a dash for a mark, near
+// a dot for a space or three dots and more; each one piece more.
+double Segmentacja::Dlugosc(bool znak, double jednostek, bool skonczony) const
+{
+    if (skonczony && jednostek < Najkrotszy)
+        return Niemozliwe;
+    const double l = std::log(std::max(jednostek, 1e-3));
+    double od = 0;
+    if (znak)
+        od = l < Trzy / 2 ? std::abs(l) : std::abs(l - Trzy);
+    else
+        od = l < Trzy / 2 ? std::abs(l) : std::max(0.0, Trzy - l);
+    if (!skonczony)
+        od = znak ? std::max(0.0, l - Trzy) : 0.0;
+    return -ustawienia_.kara - ustawienia_.ksztalt * od * od;
+}
+
+void Segmentacja::Dodaj(double czas, double dowod, double kropka)
+{
+    if (pierwszy_) {
+        pierwszy_ = false;
+        poczatek_ = czas;
+        return;
+    }
+    grupa_ += dowod;
+    const double ostatni = czasy_.empty() ? poczatek_ : czasy_.back();
+    if (czas - ostatni < Grupa * kropka)
+        return;
+    czasy_.push_back(czas);
+    sumy_.push_back((sumy_.empty() ? 0 : sumy_.back()) + grupa_);
+    grupa_ = 0;
+    Tnij(kropka, std::min(ustawienia_.opoznienie * kropka, ustawienia_.najdluzej));
+}
+
+void Segmentacja::Domknij(double kropka)
+{
+    Tnij(kropka, 0);
+}
+
+const std::vector<double>& Segmentacja::Zmiany()
+{
+    zmianyWydane_.clear();
+    std::swap(zmiany_, zmianyWydane_);
+    return zmianyWydane_;
+}
+
+void Segmentacja::OdNowa()
+{
+    czasy_.clear();
+    sumy_.clear();
+    zmiany_.clear();
+    grupa_ = 0;
+    znak_ = false;
+    trwa_ = 0;
+    pierwszy_ = true;
+}
+
+// The programme over the groups since the decided time (position 0): the
+// best score of the cuts with a mark, or a space, ending at each position,
+// and where it began; then the best way to end at the newest, with the
+// piece it ends in still going. The changes far enough behind are decided.
+void Segmentacja::Tnij(double kropka, double opoznienie)
+{
+    const std::size_t n = czasy_.size();
+    if (n == 0)
+        return;
+    auto czas = [&](std::size_t j) { return j == 0 ? poczatek_ : czasy_[j - 1]; };
+    auto suma = [&](std::size_t j) { return j == 0 ? 0.0 : sumy_[j - 1]; };
+    auto jednostek = [&](std::size_t i, std::size_t j) { return (czas(j) - czas(i) + (i == 0 ? trwa_ : 0)) / kropka; };
+    znaki_.assign(n + 1, Niemozliwe);
+    przerwy_.assign(n + 1, Niemozliwe);
+    odZnaku_.assign(n + 1, 0);
+    odPrzerwy_.assign(n + 1, 0);
+    for (std::size_t j = 1; j <= n; ++j) {
+        // The piece going on at the decided time has paid for starting.
+        const double pierwszy = Dlugosc(znak_, jednostek(0, j), true) + ustawienia_.kara;
+        (znak_ ? znaki_[j] : przerwy_[j]) = pierwszy + (znak_ ? suma(j) : 0);
+        for (std::size_t i = 1; i < j; ++i) {
+            const double znak = przerwy_[i] + suma(j) - suma(i) + Dlugosc(true, jednostek(i, j), true);
+            if (znak > znaki_[j]) {
+                znaki_[j] = znak;
+                odZnaku_[j] = i;
+            }
+            const double przerwa = znaki_[i] + Dlugosc(false, jednostek(i, j), true);
+            if (przerwa > przerwy_[j]) {
+                przerwy_[j] = przerwa;
+                odPrzerwy_[j] = i;
+            }
+        }
+    }
+    // The last piece, still going.
+    bool znak = znak_;
+    std::size_t od = 0;
+    double najlepiej = Dlugosc(znak_, jednostek(0, n), false) + ustawienia_.kara + (znak_ ? suma(n) : 0);
+    for (std::size_t i = 1; i <= n; ++i) {
+        const double doZnaku = przerwy_[i] + suma(n) - suma(i) + Dlugosc(true, jednostek(i, n), false);
+        const double doPrzerwy = znaki_[i] + Dlugosc(false, jednostek(i, n), false);
+        if (doZnaku > najlepiej) {
+            najlepiej = doZnaku;
+            znak = true;
+            od = i;
+        }
+        if (doPrzerwy > najlepiej) {
+            najlepiej = doPrzerwy;
+            znak = false;
+            od = i;
+        }
+    }
+
+    // Back from the newest: where each piece began, the newest first.
+    std::size_t granice[Najwiecej + 2];
+    std::size_t ile = 0;
+    while (od > 0 && ile < Najwiecej + 2) {
+        granice[ile++] = od;
+        const std::size_t poprzedni = znak ? odPrzerwy_[od] : odZnaku_[od];
+        znak = !znak;
+        od = poprzedni;
+    }
+
+    const double granica = czas(n) - opoznienie;
+    std::size_t p = 0;
+    while (p < n && czas(p + 1) <= granica)
+        ++p;
+    if (n > Najwiecej)
+        p = std::max(p, n - Najwiecej);
+    if (p == 0)
+        return;
+    double poczatekKawalka = -1;
+    while (ile > 0 && granice[ile - 1] <= p) {
+        const std::size_t g = granice[--ile];
+        zmiany_.push_back(czas(g));
+        znak_ = !znak_;
+        poczatekKawalka = czas(g);
+    }
+    trwa_ = poczatekKawalka >= 0 ? czas(p) - poczatekKawalka : trwa_ + czas(p) - poczatek_;
+    poczatek_ = czas(p);
+    const double odjac = suma(p);
+    czasy_.erase(czasy_.begin(), czasy_.begin() + static_cast<std::ptrdiff_t>(p));
+    sumy_.erase(sumy_.begin(), sumy_.begin() + static_cast<std::ptrdiff_t>(p));
+    for (double& s : sumy_)
+        s -= odjac;
+}
+
+}  // namespace wirlok
