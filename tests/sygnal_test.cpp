@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Sygnaly,
         Sygnal{"zero_dB", "ala ma kota", {12}, 750, 750, 0, 8000},
         Sygnal{"Farnsworth", "zorza nad morzem", {18, 0, 0, 3}, 500, 500, 10, 8000},
         Sygnal{"dryf_30_Hz", "lato w lesie", {12}, 570, 600, 10, 11025},
-        Sygnal{"wolny_minus_5_dB", "sos ala", {5}, 600, 600, -5.5, 8000},
+        Sygnal{"wolny_i_slaby", "sos ala", {5}, 600, 600, -5.5, 8000},
         Sygnal{"szum", "", {12}, 600, 600, -10, 8000},
         Sygnal{"cisza", "", {12}, 600, 600, Cisza, 44100}),
     [](const auto& info) { return std::string(info.param.nazwa); });

@@ -60,10 +60,7 @@ void Segmentacja::Dodaj(double czas, double dowod, double kropka)
     Tnij(kropka, std::min(ustawienia_.opoznienie * kropka, ustawienia_.najdluzej));
 }
 
-void Segmentacja::Domknij(double kropka)
-{
-    Tnij(kropka, 0);
-}
+void Segmentacja::Domknij(double kropka) { Tnij(kropka, 0); }
 
 const std::vector<double>& Segmentacja::Zmiany()
 {
@@ -83,86 +80,101 @@ void Segmentacja::OdNowa()
     pierwszy_ = true;
 }
 
+double Segmentacja::Czas(std::size_t j) const { return j == 0 ? poczatek_ : czasy_[j - 1]; }
+double Segmentacja::Suma(std::size_t j) const { return j == 0 ? 0.0 : sumy_[j - 1]; }
+double Segmentacja::Jednostek(std::size_t i, std::size_t j, double kropka) const
+{
+    return (Czas(j) - Czas(i) + (i == 0 ? trwa_ : 0)) / kropka;
+}
+
 // The programme over the groups since the decided time (position 0): the
 // best score of the cuts with a mark, or a space, ending at each position,
-// and where it began; then the best way to end at the newest, with the
-// piece it ends in still going. The changes far enough behind are decided.
-void Segmentacja::Tnij(double kropka, double opoznienie)
+// and where it began.
+void Segmentacja::Policz(double kropka)
 {
     const std::size_t n = czasy_.size();
-    if (n == 0)
-        return;
-    auto czas = [&](std::size_t j) { return j == 0 ? poczatek_ : czasy_[j - 1]; };
-    auto suma = [&](std::size_t j) { return j == 0 ? 0.0 : sumy_[j - 1]; };
-    auto jednostek = [&](std::size_t i, std::size_t j) { return (czas(j) - czas(i) + (i == 0 ? trwa_ : 0)) / kropka; };
     znaki_.assign(n + 1, Niemozliwe);
     przerwy_.assign(n + 1, Niemozliwe);
     odZnaku_.assign(n + 1, 0);
     odPrzerwy_.assign(n + 1, 0);
     for (std::size_t j = 1; j <= n; ++j) {
         // The piece going on at the decided time has paid for starting.
-        const double pierwszy = Dlugosc(znak_, jednostek(0, j), true) + ustawienia_.kara;
-        (znak_ ? znaki_[j] : przerwy_[j]) = pierwszy + (znak_ ? suma(j) : 0);
+        const double pierwszy = Dlugosc(znak_, Jednostek(0, j, kropka), true) + ustawienia_.kara;
+        (znak_ ? znaki_[j] : przerwy_[j]) = pierwszy + (znak_ ? Suma(j) : 0);
         for (std::size_t i = 1; i < j; ++i) {
-            const double znak = przerwy_[i] + suma(j) - suma(i) + Dlugosc(true, jednostek(i, j), true);
+            const double znak = przerwy_[i] + Suma(j) - Suma(i) + Dlugosc(true, Jednostek(i, j, kropka), true);
             if (znak > znaki_[j]) {
                 znaki_[j] = znak;
                 odZnaku_[j] = i;
             }
-            const double przerwa = znaki_[i] + Dlugosc(false, jednostek(i, j), true);
+            const double przerwa = znaki_[i] + Dlugosc(false, Jednostek(i, j, kropka), true);
             if (przerwa > przerwy_[j]) {
                 przerwy_[j] = przerwa;
                 odPrzerwy_[j] = i;
             }
         }
     }
-    // The last piece, still going.
-    bool znak = znak_;
-    std::size_t od = 0;
-    double najlepiej = Dlugosc(znak_, jednostek(0, n), false) + ustawienia_.kara + (znak_ ? suma(n) : 0);
+}
+
+// The best way to end at the newest position, with the piece it ends in
+// still going: the piece's kind and where it began.
+std::pair<bool, std::size_t> Segmentacja::Ostatni(double kropka) const
+{
+    const std::size_t n = czasy_.size();
+    std::pair<bool, std::size_t> ostatni{znak_, 0};
+    double najlepiej = Dlugosc(znak_, Jednostek(0, n, kropka), false) + ustawienia_.kara + (znak_ ? Suma(n) : 0);
     for (std::size_t i = 1; i <= n; ++i) {
-        const double doZnaku = przerwy_[i] + suma(n) - suma(i) + Dlugosc(true, jednostek(i, n), false);
-        const double doPrzerwy = znaki_[i] + Dlugosc(false, jednostek(i, n), false);
+        const double doZnaku = przerwy_[i] + Suma(n) - Suma(i) + Dlugosc(true, Jednostek(i, n, kropka), false);
+        const double doPrzerwy = znaki_[i] + Dlugosc(false, Jednostek(i, n, kropka), false);
         if (doZnaku > najlepiej) {
             najlepiej = doZnaku;
-            znak = true;
-            od = i;
+            ostatni = {true, i};
         }
         if (doPrzerwy > najlepiej) {
             najlepiej = doPrzerwy;
-            znak = false;
-            od = i;
+            ostatni = {false, i};
         }
     }
+    return ostatni;
+}
 
-    // Back from the newest: where each piece began, the newest first.
-    std::size_t granice[Najwiecej + 2];
-    std::size_t ile = 0;
-    while (od > 0 && ile < Najwiecej + 2) {
-        granice[ile++] = od;
-        const std::size_t poprzedni = znak ? odPrzerwy_[od] : odZnaku_[od];
-        znak = !znak;
-        od = poprzedni;
-    }
-
-    const double granica = czas(n) - opoznienie;
+// The changes of the best cut far enough behind the newest are decided.
+void Segmentacja::Tnij(double kropka, double opoznienie)
+{
+    const std::size_t n = czasy_.size();
+    if (n == 0)
+        return;
+    Policz(kropka);
+    auto [znak, od] = Ostatni(kropka);
+    // A space two dots long already is a space, and the receiver is told
+    // of it half a dot behind, lest a letter wait for the cut.
+    double granica = Czas(n) - opoznienie;
+    if (!znak && Jednostek(od, n, kropka) >= 2)
+        granica = std::max(granica, Czas(n) - kropka / 2);
     std::size_t p = 0;
-    while (p < n && czas(p + 1) <= granica)
+    while (p < n && Czas(p + 1) <= granica)
         ++p;
     if (n > Najwiecej)
         p = std::max(p, n - Najwiecej);
     if (p == 0)
         return;
-    double poczatekKawalka = -1;
-    while (ile > 0 && granice[ile - 1] <= p) {
-        const std::size_t g = granice[--ile];
-        zmiany_.push_back(czas(g));
-        znak_ = !znak_;
-        poczatekKawalka = czas(g);
+
+    // Back from the newest: where each piece began, the newest first.
+    granice_.clear();
+    while (od > 0) {
+        granice_.push_back(od);
+        od = znak ? odPrzerwy_[od] : odZnaku_[od];
+        znak = !znak;
     }
-    trwa_ = poczatekKawalka >= 0 ? czas(p) - poczatekKawalka : trwa_ + czas(p) - poczatek_;
-    poczatek_ = czas(p);
-    const double odjac = suma(p);
+    double poczatekKawalka = -1;
+    for (; !granice_.empty() && granice_.back() <= p; granice_.pop_back()) {
+        zmiany_.push_back(Czas(granice_.back()));
+        znak_ = !znak_;
+        poczatekKawalka = Czas(granice_.back());
+    }
+    trwa_ = poczatekKawalka >= 0 ? Czas(p) - poczatekKawalka : trwa_ + Czas(p) - poczatek_;
+    poczatek_ = Czas(p);
+    const double odjac = Suma(p);
     czasy_.erase(czasy_.begin(), czasy_.begin() + static_cast<std::ptrdiff_t>(p));
     sumy_.erase(sumy_.begin(), sumy_.begin() + static_cast<std::ptrdiff_t>(p));
     for (double& s : sumy_)

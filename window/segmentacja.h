@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 namespace wirlok {
@@ -40,6 +41,11 @@ public:
 
 private:
     double Dlugosc(bool znak, double jednostek, bool skonczony) const;
+    double Czas(std::size_t j) const;
+    double Suma(std::size_t j) const;
+    double Jednostek(std::size_t i, std::size_t j, double kropka) const;
+    void Policz(double kropka);
+    std::pair<bool, std::size_t> Ostatni(double kropka) const;
     void Tnij(double kropka, double opoznienie);
 
     Ustawienia ustawienia_;
@@ -48,9 +54,9 @@ private:
     std::vector<double> czasy_;
     std::vector<double> sumy_;
     double grupa_ = 0;
-    double poczatek_ = 0;   // the decided time
-    bool znak_ = false;     // at it
-    double trwa_ = 0;       // seconds the mark or space at it had lasted
+    double poczatek_ = 0;  // the decided time
+    bool znak_ = false;    // at it
+    double trwa_ = 0;      // seconds the mark or space at it had lasted
     bool pierwszy_ = true;
     std::vector<double> zmiany_;
     std::vector<double> zmianyWydane_;
@@ -59,6 +65,7 @@ private:
     std::vector<double> przerwy_;
     std::vector<std::size_t> odZnaku_;
     std::vector<std::size_t> odPrzerwy_;
+    std::vector<std::size_t> granice_;
 };
 
 }  // namespace wirlok
