@@ -14,10 +14,12 @@
 #include "window/ton.h"
 
 #include <array>
+#include <complex>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <numbers>
 #include <random>
 #include <string>
 #include <vector>
@@ -31,6 +33,9 @@ constexpr std::size_t Grup = 30;  // 179 characters a message
 
 struct Nagranie {
     std::string tekst;
+    std::vector<Odcinek> znaki;
+    double skala;  // of the tone in the samples
+    double sigma;  // the noise's deviation in them
     std::vector<std::int16_t> probki;
 };
 
@@ -38,11 +43,13 @@ struct Nagranie {
 Nagranie Nagraj(const Reka& reka, double czestotliwosc, double snr, unsigned ziarno)
 {
     std::mt19937 los(ziarno);
-    Nagranie n{Grupy(Grup, los), {}};
-    const std::vector<float> dzwiek
-        = Dzwiek(Znaki(n.tekst, reka, 1, los), Probkowanie, czestotliwosc, czestotliwosc, snr, los);
+    Nagranie n{Grupy(Grup, los), {}, 0, 0, {}};
+    n.znaki = Znaki(n.tekst, reka, 1, los);
+    const std::vector<float> dzwiek = Dzwiek(n.znaki, Probkowanie, czestotliwosc, czestotliwosc, snr, los);
     const double sigma = std::sqrt(0.5 * (Probkowanie / 2) / 500 / std::pow(10, snr / 10));
     const double skala = 0.5 / (1 + 4 * sigma);
+    n.skala = skala * 32767;
+    n.sigma = sigma * n.skala;
     n.probki.resize(dzwiek.size());
     for (std::size_t i = 0; i < dzwiek.size(); ++i)
         n.probki[i] = static_cast<std::int16_t>(std::clamp(dzwiek[i] * skala * 32767, -32767.0, 32767.0));
@@ -64,6 +71,66 @@ std::string NaszeOdbiera(const std::vector<std::int16_t>& probki)
     }
     wykrywacz.Koniec();
     notacja += odbiornik.Odbierz();
+    return Tekst(notacja);
+}
+
+double LogI0(double u)
+{
+    if (u < 3.75) {
+        const double t = u * u / (3.75 * 3.75);
+        return std::log(1
+            + t * (3.5156229 + t * (3.0899424 + t * (1.2067492 + t * (0.2659732 + t * (0.0360768 + t * 0.0045813))))));
+    }
+    return u - 0.5 * std::log(2 * std::numbers::pi * u) + std::log1p(1 / (8 * u));
+}
+
+// The best a receiver that hears the tone without its phase can do: it is
+// told the machine's dot, where the message starts, the tone's frequency
+// and the levels, takes each dot's time as one unit of evidence and finds
+// the likeliest marks of one or three units and gaps of one, three or
+// seven. A bound for a machine's sending, not a decoder.
+std::string IdealOdbiera(const Nagranie& n, double czestotliwosc, double slowa)
+{
+    const double kropka = 1.2 / slowa;
+    const double od = n.znaki.front().poczatek;
+    const auto jednostek = static_cast<std::size_t>(std::lround((n.znaki.back().koniec - od) / kropka));
+    const auto dlugosc = static_cast<std::size_t>(kropka * Probkowanie);
+    const double szum = static_cast<double>(dlugosc) * n.sigma * n.sigma;  // E|z|^2 of the noise
+    const double ton = static_cast<double>(dlugosc) * n.skala / 2;         // |z| of the tone
+    std::vector<double> sumy(jednostek + 1);                               // of the evidence for a mark
+    for (std::size_t k = 0; k < jednostek; ++k) {
+        std::complex<double> z;
+        const auto poczatek = static_cast<std::size_t>((od + static_cast<double>(k) * kropka) * Probkowanie);
+        for (std::size_t i = poczatek; i < poczatek + dlugosc && i < n.probki.size(); ++i)
+            z += static_cast<double>(n.probki[i])
+                * std::polar(1.0, -2 * std::numbers::pi * czestotliwosc * static_cast<double>(i) / Probkowanie);
+        sumy[k + 1] = sumy[k] + LogI0(2 * ton * std::abs(z) / szum) - ton * ton / szum;
+    }
+    constexpr double Nic = -1e300;
+    std::vector<double> znak(jednostek + 1, Nic);  // the best with a mark, or a gap, ending at each unit
+    std::vector<double> przerwa(jednostek + 1, Nic);
+    std::vector<int> dlZnaku(jednostek + 1);
+    std::vector<int> dlPrzerwy(jednostek + 1);
+    przerwa[0] = 0;
+    for (std::size_t k = 1; k <= jednostek; ++k) {
+        for (const int d : {1, 3})
+            if (k >= static_cast<std::size_t>(d) && przerwa[k - d] + sumy[k] - sumy[k - d] > znak[k]) {
+                znak[k] = przerwa[k - d] + sumy[k] - sumy[k - d];
+                dlZnaku[k] = d;
+            }
+        for (const int d : {1, 3, 7})
+            if (k >= static_cast<std::size_t>(d) && znak[k - d] > przerwa[k]) {
+                przerwa[k] = znak[k - d];
+                dlPrzerwy[k] = d;
+            }
+    }
+    std::u32string notacja = U"\\";
+    bool czyZnak = true;
+    for (std::size_t k = jednostek; k > 0; czyZnak = !czyZnak) {
+        const int d = czyZnak ? dlZnaku[k] : dlPrzerwy[k];
+        notacja.insert(0, czyZnak ? (d == 1 ? U"." : U"-") : (d == 1 ? U"" : d == 3 ? U"\\" : U"\\\\"));
+        k -= static_cast<std::size_t>(d);
+    }
     return Tekst(notacja);
 }
 
@@ -130,15 +197,25 @@ std::string MultimonOdbiera(const std::filesystem::path& wav, double czestotliwo
 }
 
 struct Wynik {
-    double nasz;
-    double multimon;
+    double nasz = 0;
+    double idealny = 0;
+    double multimon = 0;
 };
 
+// Over three messages, 537 characters.
 Wynik Porownaj(const Reka& reka, double czestotliwosc, double snr, unsigned ziarno, const std::filesystem::path& wav)
 {
-    const Nagranie n = Nagraj(reka, czestotliwosc, snr, ziarno);
-    ZapiszWav(wav, n.probki);
-    return {Blad(n.tekst, NaszeOdbiera(n.probki)), Blad(n.tekst, MultimonOdbiera(wav, czestotliwosc, reka.slowa))};
+    constexpr int Wiadomosci = 3;
+    Wynik w;
+    for (int i = 0; i < Wiadomosci; ++i) {
+        const Nagranie n = Nagraj(reka, czestotliwosc, snr, ziarno * Wiadomosci + i);
+        ZapiszWav(wav, n.probki);
+        w.nasz += Blad(n.tekst, NaszeOdbiera(n.probki)) / Wiadomosci;
+        if (reka.nierownosc == 0)
+            w.idealny += Blad(n.tekst, IdealOdbiera(n, czestotliwosc, reka.slowa)) / Wiadomosci;
+        w.multimon += Blad(n.tekst, MultimonOdbiera(wav, czestotliwosc, reka.slowa)) / Wiadomosci;
+    }
+    return w;
 }
 
 void Tabela(const char* tytul,
@@ -149,16 +226,22 @@ void Tabela(const char* tytul,
     const std::filesystem::path& wav)
 {
     static constexpr std::array<double, 5> predkosci = {5, 12, 20, 30, 40};
-    std::printf("\n%s: CER %% ours / multimon-ng\n%8s", tytul, "SNR dB");
+    std::printf("\n%s: CER %% ours / multimon-ng%s\n%8s",
+        tytul,
+        nierownosc == 0 ? " (the bound: an ideal receiver told the timing)" : "",
+        "SNR dB");
     for (const double s : predkosci)
-        std::printf("   %4.0f WPM    ", s);
+        std::printf("   %4.0f WPM          ", s);
     std::printf("\n");
     unsigned ziarno = 1;
     for (const double snr : snry) {
         std::printf("%+8.0f", snr);
         for (const double s : predkosci) {
             const Wynik w = Porownaj({s, nierownosc, dryf}, czestotliwosc, snr, ziarno++, wav);
-            std::printf("  %5.1f / %5.1f", 100 * w.nasz, 100 * w.multimon);
+            if (nierownosc == 0)
+                std::printf("  %5.1f / %5.1f (%4.1f)", 100 * w.nasz, 100 * w.multimon, 100 * w.idealny);
+            else
+                std::printf("  %5.1f / %5.1f       ", 100 * w.nasz, 100 * w.multimon);
             std::fflush(stdout);
         }
         std::printf("\n");
