@@ -84,20 +84,17 @@ double LogI0(double u)
     return u - 0.5 * std::log(2 * std::numbers::pi * u) + std::log1p(1 / (8 * u));
 }
 
-// The best a receiver that hears the tone without its phase can do: it is
-// told the machine's dot, where the message starts, the tone's frequency
-// and the levels, takes each dot's time as one unit of evidence and finds
-// the likeliest marks of one or three units and gaps of one, three or
-// seven. A bound for a machine's sending, not a decoder.
-std::string IdealOdbiera(const Nagranie& n, double czestotliwosc, double slowa)
+// The evidence for a mark in each dot's time of a machine's message, summed
+// from its start: what a receiver that hears the tone without its phase
+// takes from it, told the tone and the levels.
+std::vector<double> Dowody(const Nagranie& n, double czestotliwosc, double kropka)
 {
-    const double kropka = 1.2 / slowa;
     const double od = n.znaki.front().poczatek;
     const auto jednostek = static_cast<std::size_t>(std::lround((n.znaki.back().koniec - od) / kropka));
     const auto dlugosc = static_cast<std::size_t>(kropka * Probkowanie);
     const double szum = static_cast<double>(dlugosc) * n.sigma * n.sigma;  // E|z|^2 of the noise
     const double ton = static_cast<double>(dlugosc) * n.skala / 2;         // |z| of the tone
-    std::vector<double> sumy(jednostek + 1);                               // of the evidence for a mark
+    std::vector<double> sumy(jednostek + 1);
     for (std::size_t k = 0; k < jednostek; ++k) {
         std::complex<double> z;
         const auto poczatek = static_cast<std::size_t>((od + static_cast<double>(k) * kropka) * Probkowanie);
@@ -106,6 +103,30 @@ std::string IdealOdbiera(const Nagranie& n, double czestotliwosc, double slowa)
                 * std::polar(1.0, -2 * std::numbers::pi * czestotliwosc * static_cast<double>(i) / Probkowanie);
         sumy[k + 1] = sumy[k] + LogI0(2 * ton * std::abs(z) / szum) - ton * ton / szum;
     }
+    return sumy;
+}
+
+// The notation of the marks and gaps whose lengths, in dots, end at each
+// dot: back from the last mark.
+std::u32string Zapis(const std::vector<int>& dlZnaku, const std::vector<int>& dlPrzerwy)
+{
+    std::u32string notacja = U"\\";
+    bool znak = true;
+    for (std::size_t k = dlZnaku.size() - 1; k > 0; znak = !znak) {
+        const int d = znak ? dlZnaku[k] : dlPrzerwy[k];
+        notacja.insert(0, znak ? (d == 1 ? U"." : U"-") : (d == 1 ? U"" : d == 3 ? U"\\" : U"\\\\"));
+        k -= static_cast<std::size_t>(d);
+    }
+    return notacja;
+}
+
+// The bound: that receiver, told the machine's dot and where the message
+// starts as well, finds the likeliest marks of one or three dots and gaps
+// of one, three or seven. Not a decoder: nothing real is told these.
+std::string IdealOdbiera(const Nagranie& n, double czestotliwosc, double slowa)
+{
+    const std::vector<double> sumy = Dowody(n, czestotliwosc, 1.2 / slowa);
+    const std::size_t jednostek = sumy.size() - 1;
     constexpr double Nic = -1e300;
     std::vector<double> znak(jednostek + 1, Nic);  // the best with a mark, or a gap, ending at each unit
     std::vector<double> przerwa(jednostek + 1, Nic);
@@ -124,14 +145,7 @@ std::string IdealOdbiera(const Nagranie& n, double czestotliwosc, double slowa)
                 dlPrzerwy[k] = d;
             }
     }
-    std::u32string notacja = U"\\";
-    bool czyZnak = true;
-    for (std::size_t k = jednostek; k > 0; czyZnak = !czyZnak) {
-        const int d = czyZnak ? dlZnaku[k] : dlPrzerwy[k];
-        notacja.insert(0, czyZnak ? (d == 1 ? U"." : U"-") : (d == 1 ? U"" : d == 3 ? U"\\" : U"\\\\"));
-        k -= static_cast<std::size_t>(d);
-    }
-    return Tekst(notacja);
+    return Tekst(Zapis(dlZnaku, dlPrzerwy));
 }
 
 void ZapiszWav(const std::filesystem::path& plik, const std::vector<std::int16_t>& probki)
