@@ -11,6 +11,7 @@
 
 #include "bench/nadajnik.h"
 #include "bench/stoper.h"
+#include "window/segmentacja.h"
 #include "window/ton.h"
 
 #include <array>
@@ -72,16 +73,6 @@ std::string NaszeOdbiera(const std::vector<std::int16_t>& probki)
     wykrywacz.Koniec();
     notacja += odbiornik.Odbierz();
     return Tekst(notacja);
-}
-
-double LogI0(double u)
-{
-    if (u < 3.75) {
-        const double t = u * u / (3.75 * 3.75);
-        return std::log(1
-            + t * (3.5156229 + t * (3.0899424 + t * (1.2067492 + t * (0.2659732 + t * (0.0360768 + t * 0.0045813))))));
-    }
-    return u - 0.5 * std::log(2 * std::numbers::pi * u) + std::log1p(1 / (8 * u));
 }
 
 // The evidence for a mark in each dot's time of a machine's message, summed

@@ -8,6 +8,7 @@
 #include "window/segmentacja.h"
 
 #include <array>
+#include <complex>
 #include <cstddef>
 #include <vector>
 
@@ -28,8 +29,9 @@ public:
         double stosunek;     // the least ratio of signal to noise
         // The values are a tone's amplitude in noise, not a level over a
         // background: the amplitude while half keyed lies above halfway.
-        // Too weak to cut at a threshold, they are cut into the most likely
-        // marks and spaces (Segmentacja).
+        // Received, they are cut into the most likely marks and spaces from
+        // the tone itself (Segmentacja); a threshold, quicker, serves to
+        // try the dot's lengths.
         bool amplituda;
     };
     explicit Kluczowanie(const Ustawienia& ustawienia);
@@ -37,7 +39,8 @@ public:
     static constexpr std::array<double, 7> Proby = {0.03, 0.042, 0.06, 0.085, 0.12, 0.17, 0.24};
 
     // A value at a time in seconds; the receiver, if any, gets what ended.
-    void Dodaj(double czas, double wartosc, Odbiornik* odbiornik);
+    // A tone's amplitude comes with its step mixed down to 0 Hz.
+    void Dodaj(double czas, double wartosc, Odbiornik* odbiornik, std::complex<double> probka = {});
     // No more values: a mark in progress ends, then the message.
     void Koniec(Odbiornik* odbiornik);
     // The same signal again from its start: what was learnt stays, the
@@ -85,7 +88,7 @@ private:
     double Srodek() const;
     void Potwierdz(Odbiornik* odbiornik);
     void OcenKropke(double dlugosc, bool znak);
-    void Segmentuj(double czas, double wartosc, Odbiornik* odbiornik);
+    void Segmentuj(double czas, double wartosc, std::complex<double> probka, Odbiornik* odbiornik);
     void Zmiany(Odbiornik* odbiornik);
 
     Ustawienia ustawienia_;
@@ -104,6 +107,12 @@ private:
     bool pierwsza_ = true;
     Segmentacja segmentacja_;
     double zgloszona_ = 0;  // the space told the receiver last
+    // A tone's step's power in the spaces and in the marks, and how many
+    // steps each mean is over (up to a few seconds').
+    double mocSzumu_ = 0;
+    double mocZnaku_ = 0;
+    double ileSzumu_ = 0;
+    double ileZnaku_ = 0;
 
     std::array<double, 24> odcinki_{};  // the last marks and spaces, as dots
     std::size_t ileOdcinkow_ = 0;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace wirlok {
 
@@ -17,8 +18,28 @@ constexpr double Najkrotszy = 0.45;
 constexpr double Grupa = 0.125;  // of a dot: the steps are grouped so
 // The most groups the programme spans; more, and the cut is decided sooner.
 constexpr std::size_t Najwiecej = 160;
+// The tone is summed coherently over a dot, and 70 ms at most, lest a
+// frequency a little off turn its phase round.
+constexpr double NajdluzejSpojnie = 0.07;
 const double Trzy = std::log(3.0);
+// The levels learnt from the cut are taken after this many dots of marks
+// and steps of spaces, and followed over about ten times as many.
+constexpr double UczoneDoty = 20;
+constexpr double UczoneKroki = 500;
+// A step's noise is taken 40 dB under the tone at least: a recording's
+// digital silence has none, and the evidence must stay finite.
+constexpr double NajmniejSzumu = 1e-4;
 }  // namespace
+
+double LogI0(double x)
+{
+    if (x < 3.75) {  // Abramowitz and Stegun, 9.8.1
+        const double t = x * x / (3.75 * 3.75);
+        return std::log(1
+            + t * (3.5156229 + t * (3.0899424 + t * (1.2067492 + t * (0.2659732 + t * (0.0360768 + t * 0.0045813))))));
+    }
+    return x - 0.5 * std::log(2 * std::numbers::pi * x) + std::log1p(1 / (8 * x));
+}
 
 Segmentacja::Segmentacja(const Ustawienia& ustawienia)
     : ustawienia_(ustawienia)
@@ -43,20 +64,36 @@ double Segmentacja::Dlugosc(bool znak, double jednostek, bool skonczony) const
     return -ustawienia_.kara - ustawienia_.ksztalt * od * od;
 }
 
-void Segmentacja::Dodaj(double czas, double dowod, double kropka)
+// Once the cut has shown enough of both, what it learnt goes before what
+// is given: it holds the losses of a real tone's sums.
+void Segmentacja::Poziomy(double ton, double szum)
+{
+    const bool uczone = ileTonu_ >= UczoneDoty && ileSzumu_ >= UczoneKroki;
+    ton_ = ton <= 0 ? 0 : uczone ? std::sqrt(std::max(kwadratTonu_, 0.0)) : ton;
+    szum_ = std::max({uczone ? mocSzumu_ : szum, ton_ * ton_ * NajmniejSzumu, 1e-30});
+}
+
+void Segmentacja::Dodaj(double czas, std::complex<double> probka, double kropka)
 {
     if (pierwszy_) {
         pierwszy_ = false;
         poczatek_ = czas;
         return;
     }
-    grupa_ += dowod;
+    grupa_ += probka;
+    wGrupie_ += 1;
+    energiaGrupy_ += std::norm(probka);
     const double ostatni = czasy_.empty() ? poczatek_ : czasy_.back();
     if (czas - ostatni < Grupa * kropka)
         return;
     czasy_.push_back(czas);
-    sumy_.push_back((sumy_.empty() ? 0 : sumy_.back()) + grupa_);
+    sumy_.push_back((sumy_.empty() ? 0.0 : sumy_.back()) + grupa_);
+    krokow_.push_back((krokow_.empty() ? 0 : krokow_.back()) + wGrupie_);
+    energie_.push_back((energie_.empty() ? 0 : energie_.back()) + energiaGrupy_);
     grupa_ = 0;
+    wGrupie_ = 0;
+    energiaGrupy_ = 0;
+    spojnie_ = static_cast<std::size_t>(std::clamp(NajdluzejSpojnie / (Grupa * kropka), 1.0, 1 / Grupa));
     Tnij(kropka, std::min(ustawienia_.opoznienie * kropka, ustawienia_.najdluzej));
 }
 
@@ -73,6 +110,10 @@ void Segmentacja::OdNowa()
 {
     czasy_.clear();
     sumy_.clear();
+    krokow_.clear();
+    energie_.clear();
+    wGrupie_ = 0;
+    energiaGrupy_ = 0;
     zmiany_.clear();
     grupa_ = 0;
     znak_ = false;
@@ -81,7 +122,27 @@ void Segmentacja::OdNowa()
 }
 
 double Segmentacja::Czas(std::size_t j) const { return j == 0 ? poczatek_ : czasy_[j - 1]; }
-double Segmentacja::Suma(std::size_t j) const { return j == 0 ? 0.0 : sumy_[j - 1]; }
+std::complex<double> Segmentacja::Suma(std::size_t j) const { return j == 0 ? 0.0 : sumy_[j - 1]; }
+double Segmentacja::Krokow(std::size_t j) const { return j == 0 ? 0.0 : krokow_[j - 1]; }
+
+// How much likelier the tone is than noise alone over groups i to j, summed
+// coherently: the log of the ratio of Rice's density to Rayleigh's.
+double Segmentacja::Odcinek(std::size_t i, std::size_t j) const
+{
+    const double z = std::abs(Suma(j) - Suma(i));
+    return LogI0(2 * ton_ * z / szum_) - (Krokow(j) - Krokow(i)) * ton_ * ton_ / szum_;
+}
+
+// The evidence for a mark from group i to j: of its spans summed coherently,
+// the whole ones from the table, the rest anew.
+double Segmentacja::Znak(std::size_t i, std::size_t j, double kropka) const
+{
+    if (ton_ <= 0)
+        return -(Czas(j) - Czas(i)) / kropka;
+    const std::size_t calych = (j - i) / spojnie_;
+    const std::size_t reszta = i + calych * spojnie_;
+    return pelne_[i] - pelne_[reszta] + (reszta < j ? Odcinek(reszta, j) : 0.0);
+}
 double Segmentacja::Jednostek(std::size_t i, std::size_t j, double kropka) const
 {
     return (Czas(j) - Czas(i) + (i == 0 ? trwa_ : 0)) / kropka;
@@ -93,6 +154,11 @@ double Segmentacja::Jednostek(std::size_t i, std::size_t j, double kropka) const
 void Segmentacja::Policz(double kropka)
 {
     const std::size_t n = czasy_.size();
+    // From each group on, the spans summed coherently that follow in a row.
+    pelne_.assign(n + 1, 0);
+    if (ton_ > 0)
+        for (std::size_t k = n + 1; k-- > 0;)
+            pelne_[k] = k + spojnie_ <= n ? Odcinek(k, k + spojnie_) + pelne_[k + spojnie_] : 0;
     znaki_.assign(n + 1, Niemozliwe);
     przerwy_.assign(n + 1, Niemozliwe);
     odZnaku_.assign(n + 1, 0);
@@ -100,9 +166,9 @@ void Segmentacja::Policz(double kropka)
     for (std::size_t j = 1; j <= n; ++j) {
         // The piece going on at the decided time has paid for starting.
         const double pierwszy = Dlugosc(znak_, Jednostek(0, j, kropka), true) + ustawienia_.kara;
-        (znak_ ? znaki_[j] : przerwy_[j]) = pierwszy + (znak_ ? Suma(j) : 0);
+        (znak_ ? znaki_[j] : przerwy_[j]) = pierwszy + (znak_ ? Znak(0, j, kropka) : 0);
         for (std::size_t i = 1; i < j; ++i) {
-            const double znak = przerwy_[i] + Suma(j) - Suma(i) + Dlugosc(true, Jednostek(i, j, kropka), true);
+            const double znak = przerwy_[i] + Znak(i, j, kropka) + Dlugosc(true, Jednostek(i, j, kropka), true);
             if (znak > znaki_[j]) {
                 znaki_[j] = znak;
                 odZnaku_[j] = i;
@@ -122,9 +188,10 @@ std::pair<bool, std::size_t> Segmentacja::Ostatni(double kropka) const
 {
     const std::size_t n = czasy_.size();
     std::pair<bool, std::size_t> ostatni{znak_, 0};
-    double najlepiej = Dlugosc(znak_, Jednostek(0, n, kropka), false) + ustawienia_.kara + (znak_ ? Suma(n) : 0);
+    double najlepiej
+        = Dlugosc(znak_, Jednostek(0, n, kropka), false) + ustawienia_.kara + (znak_ ? Znak(0, n, kropka) : 0);
     for (std::size_t i = 1; i <= n; ++i) {
-        const double doZnaku = przerwy_[i] + Suma(n) - Suma(i) + Dlugosc(true, Jednostek(i, n, kropka), false);
+        const double doZnaku = przerwy_[i] + Znak(i, n, kropka) + Dlugosc(true, Jednostek(i, n, kropka), false);
         const double doPrzerwy = znaki_[i] + Dlugosc(false, Jednostek(i, n, kropka), false);
         if (doZnaku > najlepiej) {
             najlepiej = doZnaku;
@@ -167,18 +234,50 @@ void Segmentacja::Tnij(double kropka, double opoznienie)
         znak = !znak;
     }
     double poczatekKawalka = -1;
+    std::size_t poprzednia = 0;
     for (; !granice_.empty() && granice_.back() <= p; granice_.pop_back()) {
+        Ucz(znak_, poprzednia, granice_.back());
+        poprzednia = granice_.back();
         zmiany_.push_back(Czas(granice_.back()));
         znak_ = !znak_;
         poczatekKawalka = Czas(granice_.back());
     }
+    Ucz(znak_, poprzednia, p);
     trwa_ = poczatekKawalka >= 0 ? Czas(p) - poczatekKawalka : trwa_ + Czas(p) - poczatek_;
     poczatek_ = Czas(p);
-    const double odjac = Suma(p);
+    const std::complex<double> odjac = Suma(p);
+    const double odjacKrokow = Krokow(p);
+    const double odjacEnergii = energie_[p - 1];
+    energie_.erase(energie_.begin(), energie_.begin() + static_cast<std::ptrdiff_t>(p));
+    for (double& e : energie_)
+        e -= odjacEnergii;
     czasy_.erase(czasy_.begin(), czasy_.begin() + static_cast<std::ptrdiff_t>(p));
     sumy_.erase(sumy_.begin(), sumy_.begin() + static_cast<std::ptrdiff_t>(p));
-    for (double& s : sumy_)
+    krokow_.erase(krokow_.begin(), krokow_.begin() + static_cast<std::ptrdiff_t>(p));
+    for (std::complex<double>& s : sumy_)
         s -= odjac;
+    for (double& k : krokow_)
+        k -= odjacKrokow;
+}
+
+// A mark or space cut from group i to j teaches the levels: a mark by its
+// sums over each whole dot's time, the noise taken away; a space by its
+// steps' power, a group at either end left out.
+void Segmentacja::Ucz(bool znak, std::size_t i, std::size_t j)
+{
+    auto energia = [&](std::size_t k) { return k == 0 ? 0.0 : energie_[k - 1]; };
+    if (znak) {
+        for (std::size_t k = i; k + spojnie_ <= j; k += spojnie_) {
+            const double krokow = Krokow(k + spojnie_) - Krokow(k);
+            const double kwadrat = (std::norm(Suma(k + spojnie_) - Suma(k)) - krokow * szum_) / (krokow * krokow);
+            ileTonu_ = std::min(ileTonu_ + 1, 10 * UczoneDoty);
+            kwadratTonu_ += (kwadrat - kwadratTonu_) / ileTonu_;
+        }
+    } else if (j > i + 2) {
+        const double krokow = Krokow(j - 1) - Krokow(i + 1);
+        ileSzumu_ = std::min(ileSzumu_ + krokow, 10 * UczoneKroki);
+        mocSzumu_ += (energia(j - 1) - energia(i + 1) - krokow * mocSzumu_) / ileSzumu_;
+    }
 }
 
 }  // namespace wirlok

@@ -4,19 +4,25 @@
 
 #pragma once
 
+#include <complex>
 #include <cstddef>
 #include <utility>
 #include <vector>
 
 namespace wirlok {
 
-// The most likely cut of a signal into marks and spaces of Morse's
-// lengths, from evidence at each step of how much likelier a mark is than
-// a space there. A mark lasts about one dot or three, a space one, three or
-// more; shorter pieces are noise, however strong. The cut is decided a few
-// dots behind the newest evidence, when what follows has confirmed it, by
-// Viterbi's dynamic programme over the steps since (grouped into eighths of
-// a dot), so the most likely sequence wins rather than each step's guess.
+// The log of the modified Bessel function I0.
+double LogI0(double x);
+
+// The most likely cut of a tone into marks and spaces of Morse's lengths,
+// from its samples mixed down to 0 Hz, a step at a time. A mark is the tone
+// at a steady amplitude in noise, its phase unknown: its evidence is the
+// tone's sum over each dot's time within it, each of them a matched filter.
+// A mark lasts about one dot or three, a space one, three or more; shorter
+// pieces are noise, however strong. The cut is decided a few dots behind
+// the newest step, when what follows has confirmed it, by Viterbi's dynamic
+// programme over the steps since (grouped into eighths of a dot), so the
+// most likely sequence wins rather than each step's guess.
 class Segmentacja {
 public:
     struct Ustawienia {
@@ -27,9 +33,11 @@ public:
     };
     explicit Segmentacja(const Ustawienia& ustawienia);
 
-    // Evidence for the step that ends at `czas` (seconds, rising): the log
-    // of how much likelier a mark is than a space over it.
-    void Dodaj(double czas, double dowod, double kropka);
+    // The step that ends at `czas` (seconds, rising), mixed down to 0 Hz.
+    void Dodaj(double czas, std::complex<double> probka, double kropka);
+    // A step's tone amplitude and noise power, to go by until the cut has
+    // shown them; a tone of 0: there is none, and marks cost.
+    void Poziomy(double ton, double szum);
     // Cuts the rest without waiting for more: the signal is over.
     void Domknij(double kropka);
     // The time up to which the cut is decided.
@@ -42,21 +50,40 @@ public:
 private:
     double Dlugosc(bool znak, double jednostek, bool skonczony) const;
     double Czas(std::size_t j) const;
-    double Suma(std::size_t j) const;
+    std::complex<double> Suma(std::size_t j) const;
+    double Krokow(std::size_t j) const;
+    double Odcinek(std::size_t i, std::size_t j) const;
+    double Znak(std::size_t i, std::size_t j, double kropka) const;
     double Jednostek(std::size_t i, std::size_t j, double kropka) const;
     void Policz(double kropka);
     std::pair<bool, std::size_t> Ostatni(double kropka) const;
     void Tnij(double kropka, double opoznienie);
+    void Ucz(bool znak, std::size_t i, std::size_t j);
 
     Ustawienia ustawienia_;
-    // The steps grouped since the decided time, each group's end and the
-    // evidence summed up to it.
+    // The steps grouped since the decided time: each group's end, and the
+    // steps and their number summed up to it.
     std::vector<double> czasy_;
-    std::vector<double> sumy_;
-    double grupa_ = 0;
-    double poczatek_ = 0;  // the decided time
-    bool znak_ = false;    // at it
-    double trwa_ = 0;      // seconds the mark or space at it had lasted
+    std::vector<std::complex<double>> sumy_;
+    std::vector<double> krokow_;
+    std::vector<double> energie_;  // of the steps, summed
+    std::complex<double> grupa_;
+    double wGrupie_ = 0;
+    double energiaGrupy_ = 0;
+    double ton_ = 0;  // a step's tone amplitude and noise power gone by
+    double szum_ = 1;
+    // Learnt from the marks and spaces cut: the square of the tone's
+    // amplitude as its sums over a dot show it, frequency errors and all,
+    // and the noise's power; and how many values each is the mean of.
+    double kwadratTonu_ = 0;
+    double ileTonu_ = 0;
+    double mocSzumu_ = 0;
+    double ileSzumu_ = 0;
+    std::size_t spojnie_ = 8;    // groups summed coherently
+    std::vector<double> pelne_;  // the evidence of spans of that many groups, from each on
+    double poczatek_ = 0;        // the decided time
+    bool znak_ = false;          // at it
+    double trwa_ = 0;            // seconds the mark or space at it had lasted
     bool pierwszy_ = true;
     std::vector<double> zmiany_;
     std::vector<double> zmianyWydane_;

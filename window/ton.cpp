@@ -166,6 +166,7 @@ ObwiedniaTonu::ObwiedniaTonu(double probkowanie, double czestotliwosc)
     , krok_(static_cast<double>(dziesiatkowanie_) / probkowanie)
     , spojne_(NajdluzszeWygladzanie)
     , moce_(NajdluzszeWygladzanie)
+    , probki_(NajdluzszeWygladzanie + 1)
 {
     Dostroj(czestotliwosc);
     Wygladzaj(static_cast<std::size_t>(Spojnie / krok_));
@@ -187,6 +188,11 @@ void ObwiedniaTonu::Wygladzaj(std::size_t krokow)
     moce_.Dlugosc(krokow - spojne_.Dlugosc() + 1);
 }
 
+std::complex<double> ObwiedniaTonu::Probka() const
+{
+    return probki_[(pozycja_ + probki_.size() - wygladzanie_ / 2) % probki_.size()];
+}
+
 bool ObwiedniaTonu::Dodaj(float probka)
 {
     suma_ += static_cast<double>(probka) * faza_;
@@ -197,7 +203,9 @@ bool ObwiedniaTonu::Dodaj(float probka)
         return false;
     licznik_ = 0;
     faza_ /= std::abs(faza_);
-    spojne_.Dodaj(suma_ / static_cast<double>(dziesiatkowanie_));
+    pozycja_ = (pozycja_ + 1) % probki_.size();
+    probki_[pozycja_] = suma_ / static_cast<double>(dziesiatkowanie_);
+    spojne_.Dodaj(probki_[pozycja_]);
     suma_ = 0;
     moce_.Dodaj(std::norm(spojne_.Srednia()));
     amplituda_ = std::sqrt(std::max(0.0, moce_.Srednia()));
@@ -244,7 +252,7 @@ void WykrywaczTonu::Obwiednia(float probka, Odbiornik* odbiornik)
     if (!obwiednia_.Dodaj(probka))
         return;
     czas_ += obwiednia_.Krok();
-    kluczowanie_.Dodaj(czas_, obwiednia_.Amplituda(), odbiornik);
+    kluczowanie_.Dodaj(czas_, obwiednia_.Amplituda(), odbiornik, obwiednia_.Probka());
     // The envelope is smoothed over a fraction of a dot.
     const double krokow = Wygladzanie * kluczowanie_.Kropka() / obwiednia_.Krok();
     const auto wygladzanie = static_cast<std::size_t>(std::clamp(krokow, 1.0, 200.0));

@@ -94,6 +94,9 @@ public:
     // Adds a sample; true when a new envelope value is ready.
     bool Dodaj(float probka);
     double Amplituda() const { return amplituda_; }
+    // The step mixed down to 0 Hz at the middle of the smoothing, which the
+    // amplitude is centred on.
+    std::complex<double> Probka() const;
     double Krok() const { return krok_; }
     // The noise's bandwidth of the coherent sum, in hertz.
     double Pasmo() const { return 1 / (krok_ * static_cast<double>(spojne_.Dlugosc())); }
@@ -110,6 +113,8 @@ private:
     SumaOkna<std::complex<double>> spojne_;
     SumaOkna<double> moce_;
     double amplituda_ = 0;
+    std::vector<std::complex<double>> probki_;  // the last steps, the newest at pozycja_
+    std::size_t pozycja_ = 0;
 };
 
 // Finds a keyed tone of 300 to 1200 Hz in mono samples, follows its
