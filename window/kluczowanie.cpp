@@ -144,14 +144,10 @@ void Kluczowanie::Segmentuj(double czas, double wartosc, std::complex<double> pr
     const double moc = std::norm(probka);
     const double margines = 0.25 * (sygnal_ - szum_);
     if (std::isfinite(moc) && Pewne() && (wartosc > sygnal_ - margines || wartosc < szum_ + margines)) {
-        const bool znak = wartosc > sygnal_ - margines;
-        double& srednia = znak ? mocZnaku_ : mocSzumu_;
-        double& ile = znak ? ileZnaku_ : ileSzumu_;
-        ile = std::min(ile + 1, Srednich);
-        srednia += (moc - srednia) / ile;
+        (wartosc > sygnal_ - margines ? mocZnaku_ : mocSzumu_).Dodaj(moc, 1, Srednich);
     }
-    const bool ton = Pewne() && mocZnaku_ > mocSzumu_ && ileZnaku_ > 0 && ileSzumu_ > 0;
-    segmentacja_.Poziomy(ton ? Spojny * std::sqrt(mocZnaku_ - mocSzumu_) : 0, mocSzumu_);
+    const bool ton = Pewne() && mocZnaku_.Wartosc() > mocSzumu_.Wartosc() && mocZnaku_.Ile() > 0 && mocSzumu_.Ile() > 0;
+    segmentacja_.Poziomy(ton ? Spojny * std::sqrt(mocZnaku_.Wartosc() - mocSzumu_.Wartosc()) : 0, mocSzumu_.Wartosc());
     poprzedniCzas_ = czas;
     poprzedniaWartosc_ = wartosc;
     segmentacja_.Dodaj(czas, std::isfinite(moc) ? probka : 0.0, kropka_);

@@ -107,12 +107,9 @@ private:
     bool pierwsza_ = true;
     Segmentacja segmentacja_;
     double zgloszona_ = 0;  // the space told the receiver last
-    // A tone's step's power in the spaces and in the marks, and how many
-    // steps each mean is over (up to a few seconds').
-    double mocSzumu_ = 0;
-    double mocZnaku_ = 0;
-    double ileSzumu_ = 0;
-    double ileZnaku_ = 0;
+    // A tone's step's power in the spaces and in the marks.
+    Srednia mocSzumu_;
+    Srednia mocZnaku_;
 
     std::array<double, 24> odcinki_{};  // the last marks and spaces, as dots
     std::size_t ileOdcinkow_ = 0;

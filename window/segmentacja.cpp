@@ -15,7 +15,7 @@ namespace {
 constexpr double Niemozliwe = -std::numeric_limits<double>::infinity();
 // A mark or a space shorter than this part of a dot is noise.
 constexpr double Najkrotszy = 0.45;
-constexpr double Grupa = 0.125;  // of a dot: the steps are grouped so
+constexpr double DlugoscGrupy = 0.125;  // of a dot: the steps are grouped so
 // The most groups the programme spans; more, and the cut is decided sooner.
 constexpr std::size_t Najwiecej = 160;
 // The tone is summed coherently over a dot, and 70 ms at most, lest a
@@ -68,32 +68,27 @@ double Segmentacja::Dlugosc(bool znak, double jednostek, bool skonczony) const
 // is given: it holds the losses of a real tone's sums.
 void Segmentacja::Poziomy(double ton, double szum)
 {
-    const bool uczone = ileTonu_ >= UczoneDoty && ileSzumu_ >= UczoneKroki;
-    ton_ = ton <= 0 ? 0 : uczone ? std::sqrt(std::max(kwadratTonu_, 0.0)) : ton;
-    szum_ = std::max({uczone ? mocSzumu_ : szum, ton_ * ton_ * NajmniejSzumu, 1e-30});
+    const bool uczone = kwadratTonu_.Ile() >= UczoneDoty && mocSzumu_.Ile() >= UczoneKroki;
+    ton_ = ton <= 0 ? 0 : uczone ? std::sqrt(std::max(kwadratTonu_.Wartosc(), 0.0)) : ton;
+    szum_ = std::max({uczone ? mocSzumu_.Wartosc() : szum, ton_ * ton_ * NajmniejSzumu, 1e-30});
 }
 
 void Segmentacja::Dodaj(double czas, std::complex<double> probka, double kropka)
 {
-    if (pierwszy_) {
-        pierwszy_ = false;
-        poczatek_ = czas;
+    if (grupy_.empty()) {
+        grupy_.push_back({czas, {}, 0, 0});
         return;
     }
-    grupa_ += probka;
-    wGrupie_ += 1;
-    energiaGrupy_ += std::norm(probka);
-    const double ostatni = czasy_.empty() ? poczatek_ : czasy_.back();
-    if (czas - ostatni < Grupa * kropka)
+    biezaca_.suma += probka;
+    biezaca_.krokow += 1;
+    biezaca_.energia += std::norm(probka);
+    const Grupa& ostatnia = grupy_.back();
+    if (czas - ostatnia.czas < DlugoscGrupy * kropka)
         return;
-    czasy_.push_back(czas);
-    sumy_.push_back((sumy_.empty() ? 0.0 : sumy_.back()) + grupa_);
-    krokow_.push_back((krokow_.empty() ? 0 : krokow_.back()) + wGrupie_);
-    energie_.push_back((energie_.empty() ? 0 : energie_.back()) + energiaGrupy_);
-    grupa_ = 0;
-    wGrupie_ = 0;
-    energiaGrupy_ = 0;
-    spojnie_ = static_cast<std::size_t>(std::clamp(NajdluzejSpojnie / (Grupa * kropka), 1.0, 1 / Grupa));
+    grupy_.push_back(
+        {czas, ostatnia.suma + biezaca_.suma, ostatnia.krokow + biezaca_.krokow, ostatnia.energia + biezaca_.energia});
+    biezaca_ = {};
+    spojnie_ = static_cast<std::size_t>(std::clamp(NajdluzejSpojnie / (DlugoscGrupy * kropka), 1.0, 1 / DlugoscGrupy));
     Tnij(kropka, std::min(ustawienia_.opoznienie * kropka, ustawienia_.najdluzej));
 }
 
@@ -108,22 +103,12 @@ const std::vector<double>& Segmentacja::Zmiany()
 
 void Segmentacja::OdNowa()
 {
-    czasy_.clear();
-    sumy_.clear();
-    krokow_.clear();
-    energie_.clear();
-    wGrupie_ = 0;
-    energiaGrupy_ = 0;
+    grupy_.clear();
+    biezaca_ = {};
     zmiany_.clear();
-    grupa_ = 0;
     znak_ = false;
     trwa_ = 0;
-    pierwszy_ = true;
 }
-
-double Segmentacja::Czas(std::size_t j) const { return j == 0 ? poczatek_ : czasy_[j - 1]; }
-std::complex<double> Segmentacja::Suma(std::size_t j) const { return j == 0 ? 0.0 : sumy_[j - 1]; }
-double Segmentacja::Krokow(std::size_t j) const { return j == 0 ? 0.0 : krokow_[j - 1]; }
 
 // How much likelier the tone is than noise alone over groups i to j, summed
 // coherently: the log of the ratio of Rice's density to Rayleigh's.
@@ -153,7 +138,7 @@ double Segmentacja::Jednostek(std::size_t i, std::size_t j, double kropka) const
 // and where it began.
 void Segmentacja::Policz(double kropka)
 {
-    const std::size_t n = czasy_.size();
+    const std::size_t n = grupy_.size() - 1;
     // From each group on, the spans summed coherently that follow in a row.
     pelne_.assign(n + 1, 0);
     if (ton_ > 0)
@@ -186,7 +171,7 @@ void Segmentacja::Policz(double kropka)
 // still going: the piece's kind and where it began.
 std::pair<bool, std::size_t> Segmentacja::Ostatni(double kropka) const
 {
-    const std::size_t n = czasy_.size();
+    const std::size_t n = grupy_.size() - 1;
     std::pair<bool, std::size_t> ostatni{znak_, 0};
     double najlepiej
         = Dlugosc(znak_, Jednostek(0, n, kropka), false) + ustawienia_.kara + (znak_ ? Znak(0, n, kropka) : 0);
@@ -208,9 +193,9 @@ std::pair<bool, std::size_t> Segmentacja::Ostatni(double kropka) const
 // The changes of the best cut far enough behind the newest are decided.
 void Segmentacja::Tnij(double kropka, double opoznienie)
 {
-    const std::size_t n = czasy_.size();
-    if (n == 0)
+    if (grupy_.size() < 2)
         return;
+    const std::size_t n = grupy_.size() - 1;
     Policz(kropka);
     auto [znak, od] = Ostatni(kropka);
     // A space two dots long already is a space, and the receiver is told
@@ -243,21 +228,15 @@ void Segmentacja::Tnij(double kropka, double opoznienie)
         poczatekKawalka = Czas(granice_.back());
     }
     Ucz(znak_, poprzednia, p);
-    trwa_ = poczatekKawalka >= 0 ? Czas(p) - poczatekKawalka : trwa_ + Czas(p) - poczatek_;
-    poczatek_ = Czas(p);
-    const std::complex<double> odjac = Suma(p);
-    const double odjacKrokow = Krokow(p);
-    const double odjacEnergii = energie_[p - 1];
-    energie_.erase(energie_.begin(), energie_.begin() + static_cast<std::ptrdiff_t>(p));
-    for (double& e : energie_)
-        e -= odjacEnergii;
-    czasy_.erase(czasy_.begin(), czasy_.begin() + static_cast<std::ptrdiff_t>(p));
-    sumy_.erase(sumy_.begin(), sumy_.begin() + static_cast<std::ptrdiff_t>(p));
-    krokow_.erase(krokow_.begin(), krokow_.begin() + static_cast<std::ptrdiff_t>(p));
-    for (std::complex<double>& s : sumy_)
-        s -= odjac;
-    for (double& k : krokow_)
-        k -= odjacKrokow;
+    trwa_ = poczatekKawalka >= 0 ? Czas(p) - poczatekKawalka : trwa_ + Czas(p) - Czas(0);
+    // The decided time moves to group p, the sums counted from it.
+    const Grupa nowa = grupy_[p];
+    grupy_.erase(grupy_.begin(), grupy_.begin() + static_cast<std::ptrdiff_t>(p));
+    for (Grupa& g : grupy_) {
+        g.suma -= nowa.suma;
+        g.krokow -= nowa.krokow;
+        g.energia -= nowa.energia;
+    }
 }
 
 // A mark or space cut from group i to j teaches the levels: a mark by its
@@ -265,18 +244,15 @@ void Segmentacja::Tnij(double kropka, double opoznienie)
 // steps' power, a group at either end left out.
 void Segmentacja::Ucz(bool znak, std::size_t i, std::size_t j)
 {
-    auto energia = [&](std::size_t k) { return k == 0 ? 0.0 : energie_[k - 1]; };
     if (znak) {
         for (std::size_t k = i; k + spojnie_ <= j; k += spojnie_) {
             const double krokow = Krokow(k + spojnie_) - Krokow(k);
             const double kwadrat = (std::norm(Suma(k + spojnie_) - Suma(k)) - krokow * szum_) / (krokow * krokow);
-            ileTonu_ = std::min(ileTonu_ + 1, 10 * UczoneDoty);
-            kwadratTonu_ += (kwadrat - kwadratTonu_) / ileTonu_;
+            kwadratTonu_.Dodaj(kwadrat, 1, 10 * UczoneDoty);
         }
     } else if (j > i + 2) {
         const double krokow = Krokow(j - 1) - Krokow(i + 1);
-        ileSzumu_ = std::min(ileSzumu_ + krokow, 10 * UczoneKroki);
-        mocSzumu_ += (energia(j - 1) - energia(i + 1) - krokow * mocSzumu_) / ileSzumu_;
+        mocSzumu_.Dodaj((grupy_[j - 1].energia - grupy_[i + 1].energia) / krokow, krokow, 10 * UczoneKroki);
     }
 }
 

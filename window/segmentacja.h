@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include <algorithm>
 #include <complex>
 #include <cstddef>
 #include <utility>
@@ -13,6 +14,23 @@ namespace wirlok {
 
 // The log of the modified Bessel function I0.
 double LogI0(double x);
+
+// The mean of the last values added, about `najwiecej` of them: each
+// value counts for `waga` of them.
+class Srednia {
+public:
+    void Dodaj(double wartosc, double waga, double najwiecej)
+    {
+        ile_ = std::min(ile_ + waga, najwiecej);
+        srednia_ += (wartosc - srednia_) * waga / ile_;
+    }
+    double Wartosc() const { return srednia_; }
+    double Ile() const { return ile_; }
+
+private:
+    double srednia_ = 0;
+    double ile_ = 0;
+};
 
 // The most likely cut of a tone into marks and spaces of Morse's lengths,
 // from its samples mixed down to 0 Hz, a step at a time. A mark is the tone
@@ -41,7 +59,7 @@ public:
     // Cuts the rest without waiting for more: the signal is over.
     void Domknij(double kropka);
     // The time up to which the cut is decided.
-    double Decyzja() const { return poczatek_; }
+    double Decyzja() const { return grupy_.empty() ? 0 : grupy_.front().czas; }
     // The times of the changes decided since the last call, oldest first;
     // the first change is from a space to a mark. The call empties them.
     const std::vector<double>& Zmiany();
@@ -49,9 +67,9 @@ public:
 
 private:
     double Dlugosc(bool znak, double jednostek, bool skonczony) const;
-    double Czas(std::size_t j) const;
-    std::complex<double> Suma(std::size_t j) const;
-    double Krokow(std::size_t j) const;
+    double Czas(std::size_t j) const { return grupy_[j].czas; }
+    std::complex<double> Suma(std::size_t j) const { return grupy_[j].suma; }
+    double Krokow(std::size_t j) const { return grupy_[j].krokow; }
     double Odcinek(std::size_t i, std::size_t j) const;
     double Znak(std::size_t i, std::size_t j, double kropka) const;
     double Jednostek(std::size_t i, std::size_t j, double kropka) const;
@@ -61,30 +79,27 @@ private:
     void Ucz(bool znak, std::size_t i, std::size_t j);
 
     Ustawienia ustawienia_;
-    // The steps grouped since the decided time: each group's end, and the
-    // steps and their number summed up to it.
-    std::vector<double> czasy_;
-    std::vector<std::complex<double>> sumy_;
-    std::vector<double> krokow_;
-    std::vector<double> energie_;  // of the steps, summed
-    std::complex<double> grupa_;
-    double wGrupie_ = 0;
-    double energiaGrupy_ = 0;
+    // The steps since the decided time, summed up to the end of each group.
+    struct Grupa {
+        double czas = 0;
+        std::complex<double> suma;
+        double krokow = 0;
+        double energia = 0;  // of the steps, their power
+    };
+    // Position 0 is the decided time; empty before the first step.
+    std::vector<Grupa> grupy_;
+    Grupa biezaca_;   // the steps not grouped yet
     double ton_ = 0;  // a step's tone amplitude and noise power gone by
     double szum_ = 1;
     // Learnt from the marks and spaces cut: the square of the tone's
     // amplitude as its sums over a dot show it, frequency errors and all,
-    // and the noise's power; and how many values each is the mean of.
-    double kwadratTonu_ = 0;
-    double ileTonu_ = 0;
-    double mocSzumu_ = 0;
-    double ileSzumu_ = 0;
+    // and the noise's power.
+    Srednia kwadratTonu_;
+    Srednia mocSzumu_;
     std::size_t spojnie_ = 8;    // groups summed coherently
     std::vector<double> pelne_;  // the evidence of spans of that many groups, from each on
-    double poczatek_ = 0;        // the decided time
-    bool znak_ = false;          // at it
+    bool znak_ = false;          // at the decided time
     double trwa_ = 0;            // seconds the mark or space at it had lasted
-    bool pierwszy_ = true;
     std::vector<double> zmiany_;
     std::vector<double> zmianyWydane_;
     // The dynamic programme's tables, kept between calls.
