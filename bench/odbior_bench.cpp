@@ -7,7 +7,7 @@
 // element and gap off by up to 20 %, the speed drifting by 20 % over the
 // message), with standard and with Farnsworth spacing.
 #include "cipher/szyfruj.h"
-#include "window/odbieranie.h"
+#include "sygnal/odbieranie.h"
 
 #include <libcw.h>
 #include <sys/time.h>

@@ -11,8 +11,8 @@
 
 #include "bench/nadajnik.h"
 #include "bench/stoper.h"
-#include "window/segmentacja.h"
-#include "window/ton.h"
+#include "sygnal/segmentacja.h"
+#include "sygnal/ton.h"
 
 #include <array>
 #include <complex>

@@ -10,7 +10,7 @@
 
 #include "bench/nadajnik.h"
 #include "bench/stoper.h"
-#include "window/swiatlo.h"
+#include "sygnal/swiatlo.h"
 
 #include <array>
 #include <cstdint>

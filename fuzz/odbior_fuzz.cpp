@@ -8,8 +8,8 @@
 // Odd: the sending time line of any two fields (split at 0xFF, a byte a
 // character, the low ones Morse and Polish characters) keeps its tones and
 // letters in order and within bounds.
+#include "sygnal/odbieranie.h"
 #include "window/nadawanie.h"
-#include "window/odbieranie.h"
 
 #include <array>
 #include <cstddef>

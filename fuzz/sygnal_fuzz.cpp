@@ -7,8 +7,8 @@
 // (NaN, infinities, huge) in blocks of the sizes the bytes give. Odd: the
 // light detector, fed frames of any small size at any times (backwards,
 // NaN), with a tap now and then. Each may write nothing but notation.
-#include "window/swiatlo.h"
-#include "window/ton.h"
+#include "sygnal/swiatlo.h"
+#include "sygnal/ton.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,8 +3,8 @@
 // SPDX-License-Identifier: MIT
 
 #include "bench/nadajnik.h"
-#include "window/swiatlo.h"
-#include "window/ton.h"
+#include "sygnal/swiatlo.h"
+#include "sygnal/ton.h"
 
 #include <gtest/gtest.h>
 

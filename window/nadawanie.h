@@ -4,37 +4,10 @@
 
 #pragma once
 
+#include "sygnal/harmonogram.h"
 #include "window/polecenia.h"
 
-#include <cstddef>
-#include <vector>
-
 namespace wirlok {
-
-// A message sent as Morse code: its tones and letters on a time line
-// counted in units (a dot's length), so that a front end only multiplies by
-// the unit of its speed.
-
-struct Ton {
-    int poczatek;  // units from the message's start
-    int dlugosc;   // 1 a dot, 3 a dash
-};
-
-// A letter is marked from its start until the next one starts. It stands
-// at characters [znak, znak + znaki) of the marked field.
-struct Litera {
-    int poczatek;
-    std::size_t znak;
-    std::size_t znaki;
-};
-
-struct Nadanie {
-    int pole = 0;      // the field sent: 0 the upper field a, 1 the lower field b
-    int znaczone = 0;  // the field its letters are marked in
-    std::vector<Ton> tony;
-    std::vector<Litera> litery;
-    int dlugosc = 0;  // units, with the word gaps after the last letter
-};
 
 // What the window sends: the field Translate would read, as it stands
 // when it holds Morse notation (one the translator would decode), or else

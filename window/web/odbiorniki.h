@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "window/odbieranie.h"
+#include "sygnal/odbieranie.h"
 
 namespace wirlok {
 

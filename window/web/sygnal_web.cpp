@@ -6,8 +6,8 @@
 // the microphone or a recording, or a camera's frame, into a buffer of the
 // module, and the detectors feed the receivers of their sources.
 
-#include "window/swiatlo.h"
-#include "window/ton.h"
+#include "sygnal/swiatlo.h"
+#include "sygnal/ton.h"
 #include "window/web/eksport.h"
 #include "window/web/odbiorniki.h"
 

@@ -4,8 +4,8 @@
 
 #pragma once
 
-#include "window/kluczowanie.h"
-#include "window/odbieranie.h"
+#include "sygnal/kluczowanie.h"
+#include "sygnal/odbieranie.h"
 
 #include <algorithm>
 #include <complex>

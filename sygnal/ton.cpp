@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "window/ton.h"
+#include "sygnal/ton.h"
 
 #include <algorithm>
 #include <array>

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "window/segmentacja.h"
+#include "sygnal/segmentacja.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "window/swiatlo.h"
+#include "sygnal/swiatlo.h"
 
 #include <algorithm>
 #include <cmath>

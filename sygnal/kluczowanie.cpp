@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "window/kluczowanie.h"
+#include "sygnal/kluczowanie.h"
 
 #include <algorithm>
 #include <cmath>

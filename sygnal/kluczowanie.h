@@ -4,8 +4,8 @@
 
 #pragma once
 
-#include "window/odbieranie.h"
-#include "window/segmentacja.h"
+#include "sygnal/odbieranie.h"
+#include "sygnal/segmentacja.h"
 
 #include <array>
 #include <complex>

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "window/odbieranie.h"
+#include "sygnal/odbieranie.h"
 
 #include "cipher/mors.h"
 
