@@ -25,6 +25,18 @@ bool Kod(std::u32string_view jednostka)
     return std::all_of(jednostka.begin(), jednostka.end(), [](char32_t z) { return z == U'.' || z == U'-'; });
 }
 
+// A letter's tones from `czas` on; returns the time after its last one.
+int DodajTony(std::u32string_view kod, int czas, std::vector<Ton>& tony)
+{
+    for (std::size_t e = 0; Kod(kod) && e < kod.size(); ++e) {
+        czas += e > 0 ? OdstepWLiterze : 0;
+        const int dlugosc = kod[e] == U'.' ? Kropka : Kreska;
+        tony.push_back({czas, dlugosc});
+        czas += dlugosc;
+    }
+    return czas;
+}
+
 }  // namespace
 
 // Letters are three units apart, or seven for each empty unit (a word gap)
@@ -47,12 +59,7 @@ Nadanie Harmonogram(std::u32string_view zapis, const std::vector<std::size_t>& z
             czas += przerwy > 0 ? przerwy * OdstepSlow : nadanie.litery.empty() ? 0 : OdstepLiter;
             przerwy = 0;
             nadanie.litery.push_back(znaki.empty() ? Litera{czas, i, kod.size()} : Litera{czas, znaki[jednostka], 1});
-            for (std::size_t e = 0; Kod(kod) && e < kod.size(); ++e) {
-                czas += e > 0 ? OdstepWLiterze : 0;
-                const int dlugosc = kod[e] == U'.' ? Kropka : Kreska;
-                nadanie.tony.push_back({czas, dlugosc});
-                czas += dlugosc;
-            }
+            czas = DodajTony(kod, czas, nadanie.tony);
         }
         i = koniec + 1;
     }
