@@ -11,9 +11,15 @@
 #include <limits>
 #include <numeric>
 #include <utility>
+#include <vector>
 
 namespace wirlok {
 namespace {
+
+struct Pasmo {
+    double od;
+    double do_;
+};
 
 // Seconds.
 constexpr double NajkrotszySzum = 0.012;  // shorter is a click or a dropout at any speed
@@ -38,9 +44,126 @@ constexpr char32_t Znacznik = U'|';         // a held gap in held notation
 constexpr double SlowoDoLitery = 1.5;
 constexpr double GrupaLiter = 1.55;  // the longest letter gap to the shortest
 
-constexpr double Nauka = 0.2;  // how far each element moves the unit
+constexpr double Nauka = 0.2;          // how far each element moves the unit
+constexpr Pasmo ProgStarej{1.5, 2.2};  // marks of one kind, in old units: dots below, dashes above
+constexpr double TenSamNadawca = 0.3;  // a unit this close after a pause keeps the spacing learned
+
+// The standard codes the engine's table lacks.
+constexpr std::array<std::pair<char32_t, std::u32string_view>, 37> Dodatki{{
+    {U'0', U"-----"},
+    {U'1', U".----"},
+    {U'2', U"..---"},
+    {U'3', U"...--"},
+    {U'4', U"....-"},
+    {U'5', U"....."},
+    {U'6', U"-...."},
+    {U'7', U"--..."},
+    {U'8', U"---.."},
+    {U'9', U"----."},
+    {U'.', U".-.-.-"},
+    {U',', U"--..--"},
+    {U'?', U"..--.."},
+    {U'\'', U".----."},
+    {U'!', U"-.-.--"},
+    {U'/', U"-..-."},
+    {U'(', U"-.--."},
+    {U')', U"-.--.-"},
+    {U'&', U".-..."},
+    {U':', U"---..."},
+    {U';', U"-.-.-."},
+    {U'=', U"-...-"},
+    {U'+', U".-.-."},
+    {U'-', U"-....-"},
+    {U'_', U"..--.-"},
+    {U'"', U".-..-."},
+    {U'$', U"...-..-"},
+    {U'@', U".--.-."},
+    {U'ą', U".-.-"},
+    {U'ć', U"-.-.."},
+    {U'ę', U"..-.."},
+    {U'ł', U".-..-"},
+    {U'ń', U"--.--"},
+    {U'ó', U"---."},
+    {U'ś', U"...-..."},
+    {U'ź', U"--..-."},
+    {U'ż', U"--..-"},
+}};
+
+// Letters as likelihoods: an element's length in units, in logarithms,
+// spreads around the band it is keyed in; the cost of a reading is minus
+// its log-likelihood, in nats.
+constexpr double Rozrzut = 0.2;
+constexpr std::size_t NajdluzszyKod = 7;
+constexpr double Rzadki = 1.5;  // a code beyond the engine's letters
+constexpr double Nieznany = 8;  // a code that is no letter: less than splitting a plain gap within a letter
+
+constexpr Pasmo Kropka{0.85, 1.15};
+constexpr Pasmo Kreska{2.3, 3.6};  // reaches down to a learner's short dashes as they are learned
+constexpr double KrotkaKreska = 0.85;
+constexpr Pasmo WLiterze{0.7, 1.3};
+constexpr Pasmo MiedzyLiterami{2.2, 4};
+
+double Koszt(double jednostki, Pasmo pasmo)
+{
+    const double x = std::log(std::max(jednostki, 1e-9));
+    const double poza = std::max({0.0, std::log(pasmo.od) - x, x - std::log(pasmo.do_)}) / Rozrzut;
+    return poza * poza / 2;
+}
+
+std::u32string KodSilnika(char32_t znak)
+{
+    std::u32string kod = Mors(std::u32string(1, znak));
+    std::erase_if(kod, MorsSeparator);
+    const bool kropkiIKreski = std::all_of(kod.begin(), kod.end(), [](char32_t z) { return z == U'.' || z == U'-'; });
+    return kropkiIKreski ? kod : U"";
+}
+
+// The codes by length, as dashes' bits, with what each costs beforehand.
+struct Wpis {
+    unsigned kreski;
+    double koszt;
+};
+using Slownik = std::array<std::vector<Wpis>, NajdluzszyKod + 2>;  // none longer
+
+const Slownik& Kody()
+{
+    static const Slownik slownik = [] {
+        Slownik s;
+        for (const KodMorsa& k : KodyMorsa()) {
+            unsigned kreski = 0;
+            for (std::size_t i = 0; i < k.kod.size(); ++i)
+                kreski |= static_cast<unsigned>(k.kod[i] == U'-') << i;
+            s.at(k.kod.size()).push_back({kreski, k.znak >= U'a' && k.znak <= U'z' ? 0 : Rzadki});
+        }
+        return s;
+    }();
+    return slownik;
+}
 
 }  // namespace
+
+const std::vector<KodMorsa>& KodyMorsa()
+{
+    static const std::vector<KodMorsa> kody = [] {
+        std::vector<KodMorsa> k;
+        const auto jest = [&](std::u32string_view kod) {
+            return kod.empty() || std::any_of(k.begin(), k.end(), [&](const KodMorsa& m) { return m.kod == kod; });
+        };
+        for (char32_t z = U'a'; z <= U'z'; ++z) {
+            if (std::u32string kod = KodSilnika(z); !jest(kod))
+                k.push_back({z, std::move(kod)});
+        }
+        for (const auto& [znak, kod] : Dodatki) {
+            std::u32string silnika = KodSilnika(znak);
+            if (!jest(silnika))
+                k.push_back({znak, std::move(silnika)});
+            else if (!jest(kod))
+                k.push_back({znak, std::u32string(kod)});
+        }
+        return k;
+    }();
+    return kody;
+}
 
 void Odbiornik::Znak(double sekundy)
 {
@@ -113,6 +236,8 @@ void Odbiornik::Odstep(double dlugosc)
         Przypnij(true);
     if (jednostka_ > 0)
         Trwa(dlugosc);
+    if (jednostka_ > 0 && dlugosc >= DlugaPauza && ileZnakow_ == 0 && watpliwych_ == 0)
+        NowyNadawca();
 }
 
 // Before the scale is pinned a space is held, unless nothing is: after a
@@ -160,6 +285,11 @@ double Odbiornik::Skala(bool wymus) const
         return srednia / 3;
     if (kropkiZaKrotkieNaKreski)
         return srednia;
+    const double doStarej = srednia / staraJednostka_;  // a new speed is at most twice or half the old
+    if (staraJednostka_ > 0 && doStarej < ProgStarej.od)
+        return srednia;
+    if (staraJednostka_ > 0 && doStarej > ProgStarej.do_)
+        return srednia / 3;
     if (!wymus)
         return 0;
     return srednia > NajdluzszaKropka ? srednia / 3 : srednia;
@@ -186,6 +316,14 @@ void Odbiornik::Przypnij(bool wymus)
         }
     }
     jednostka_ = std::clamp(suma / ile, NajkrotszaJednostka, NajdluzszaJednostka);
+    if (std::abs(jednostka_ / staraJednostka_ - 1) <= TenSamNadawca) {  // the same sender, better known
+        jednostka_ = staraJednostka_;
+    } else {
+        ilePrzerw_ = 0;
+        skalaPrzerw_ = false;
+        rozciagniete_ = false;
+        kreska_ = 3;
+    }
     for (std::size_t i = 0; i < ileZapasu_; ++i) {
         if (i % 2 == 0)
             Dodaj(zapas_[i]);
@@ -207,6 +345,7 @@ void Odbiornik::Dodaj(double znak)
     if (ileZnakow_ == Znaki)
         ZamknijLitere();
     znaki_[ileZnakow_++] = znak;
+    Wypisz(2);
 }
 
 void Odbiornik::Trwa(double dlugosc)
@@ -238,24 +377,107 @@ void Odbiornik::Zakoncz(double dlugosc)
     }
 }
 
-// Within a letter of dots and dashes the letter itself splits them, so that
-// a change of speed cannot; a letter of one kind goes by the unit.
-void Odbiornik::ZamknijLitere()
+// The likeliest split of the group into letters, by dynamic programming
+// over where letters end: a letter is a code of KodyMorsa read from its
+// marks, or, at a cost, the marks as they look; the spaces inside it are
+// within a letter and the space before it between letters.
+std::size_t Odbiornik::Litery(std::array<Litera, Znaki>& litery) const
 {
-    const auto [krotki, dlugi] = std::minmax_element(znaki_.begin(), znaki_.begin() + ileZnakow_);
-    const double prog = *dlugi >= 2 * *krotki ? std::sqrt(*krotki * *dlugi) : ProgLitery * jednostka_;
-    std::array<char32_t, Znaki + 1> kod{};
-    for (std::size_t i = 0; i < ileZnakow_; ++i) {
-        const bool kropka = znaki_[i] < prog;
-        kod[i] = kropka ? U'.' : U'-';
-        Ucz(kropka ? znaki_[i] : znaki_[i] / 3);
-        if (i + 1 < ileZnakow_)
-            Ucz(odstepy_[i]);
+    std::array<double, Znaki> kropka{};
+    std::array<double, Znaki> kreska{};
+    const Pasmo kreski{std::min(Kreska.od, KrotkaKreska * kreska_), Kreska.do_};
+    for (std::size_t k = 0; k < ileZnakow_; ++k) {
+        kropka[k] = Koszt(znaki_[k] / jednostka_, Kropka);
+        kreska[k] = Koszt(znaki_[k] / jednostka_, kreski);
     }
-    kod[ileZnakow_] = U'\\';
-    Pisz({kod.data(), ileZnakow_ + 1});
-    ileZnakow_ = 0;
-    slowo_ = false;
+    std::array<double, Znaki + 1> koszt{};
+    koszt.fill(std::numeric_limits<double>::infinity());
+    koszt[0] = 0;
+    std::array<Litera, Znaki + 1> skad{};
+    for (std::size_t j = 1; j <= ileZnakow_; ++j) {
+        double wewnatrz = 0;
+        Litera twarda{j, 0, 0, false};
+        double twardy = Nieznany;
+        for (std::size_t i = j; i-- > 0;) {
+            if (i + 1 < j)
+                wewnatrz += Koszt(odstepy_[i] / jednostka_, WLiterze);
+            twarda = {i, j - i, (twarda.kreski << 1) | static_cast<unsigned>(kreska[i] < kropka[i]), false};
+            twardy += std::min(kropka[i], kreska[i]);
+            Litera wybrana = twarda;
+            double najlepszy = twardy;
+            for (const Wpis& w : Kody()[std::min(j - i, NajdluzszyKod + 1)]) {
+                double c = w.koszt;
+                for (std::size_t k = i; k < j; ++k)
+                    c += (w.kreski >> (k - i)) & 1u ? kreska[k] : kropka[k];
+                if (c <= najlepszy) {
+                    najlepszy = c;
+                    wybrana = {i, j - i, w.kreski, true};
+                }
+            }
+            const double przed = i > 0 ? Koszt(odstepy_[i - 1] / jednostka_, MiedzyLiterami) : 0;
+            if (koszt[i] + przed + wewnatrz + najlepszy < koszt[j]) {
+                koszt[j] = koszt[i] + przed + wewnatrz + najlepszy;
+                skad[j] = wybrana;
+            }
+        }
+    }
+    std::size_t ile = 0;
+    for (std::size_t j = ileZnakow_; j > 0; j = skad[j].od)
+        litery[ile++] = skad[j];
+    std::reverse(litery.begin(), litery.begin() + static_cast<std::ptrdiff_t>(ile));
+    return ile;
+}
+
+// The letters decided are written and learned from; a space between two of
+// them is a letter gap.
+void Odbiornik::Wypisz(std::size_t zostaw)
+{
+    std::array<Litera, Znaki> litery{};
+    const std::size_t ile = Litery(litery);
+    if (ile <= zostaw)
+        return;
+    std::array<char32_t, Znaki + 1> kod{};
+    for (std::size_t l = 0; l + zostaw < ile; ++l) {
+        const Litera& litera = litery[l];
+        for (std::size_t i = 0; i < litera.dlugosc; ++i) {
+            const bool dluga = ((litera.kreski >> i) & 1u) != 0;
+            kod[i] = dluga ? U'-' : U'.';
+            const double znak = znaki_[litera.od + i];
+            if (litera.znana && dluga)
+                kreska_ += Nauka * (std::clamp(znak / jednostka_, KrotkaKreska * Kreska.od, Kreska.do_) - kreska_);
+            if (litera.znana)
+                Ucz(dluga ? znak / kreska_ : znak);
+            if (litera.znana && i + 1 < litera.dlugosc)
+                Ucz(odstepy_[litera.od + i]);
+        }
+        kod[litera.dlugosc] = U'\\';
+        Pisz({kod.data(), litera.dlugosc + 1});
+        slowo_ = false;
+        const std::size_t dalej = litera.od + litera.dlugosc;
+        if (dalej < ileZnakow_ && !Watpliwa(odstepy_[dalej - 1] / jednostka_))
+            DodajPrzerwe(odstepy_[dalej - 1] / jednostka_);
+    }
+    const std::size_t od = litery[ile - zostaw - 1].od + litery[ile - zostaw - 1].dlugosc;
+    std::copy(znaki_.begin() + static_cast<std::ptrdiff_t>(od),
+        znaki_.begin() + static_cast<std::ptrdiff_t>(ileZnakow_),
+        znaki_.begin());
+    std::copy(odstepy_.begin() + static_cast<std::ptrdiff_t>(od),
+        odstepy_.begin() + static_cast<std::ptrdiff_t>(ileZnakow_),
+        odstepy_.begin());
+    ileZnakow_ -= od;
+}
+
+void Odbiornik::ZamknijLitere() { Wypisz(0); }
+
+// After a long pause another may send: the next letters learn the speed
+// again from their own marks, the old unit telling only what they leave
+// open (a letter of one kind of mark).
+void Odbiornik::NowyNadawca()
+{
+    if (!slowo_)
+        Slowo();
+    staraJednostka_ = jednostka_;
+    jednostka_ = 0;
 }
 
 // One odd element (a key held for a minute) moves the unit a little only.
