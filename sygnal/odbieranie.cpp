@@ -27,7 +27,7 @@ constexpr double NajdluzszyCzas = 1e6;
 constexpr double NajkrotszaJednostka = 0.02;  // 60 words per minute
 constexpr double NajdluzszaJednostka = 0.5;   // 2.4 words per minute
 constexpr double NajdluzszaKropka = 0.3;      // 4 words per minute
-constexpr double NajkrotszaKreska = 0.075;    // 48 words per minute
+constexpr double NajkrotszaKreska = 0.05;     // 72 words per minute, a learner's at 58
 constexpr double DlugaPauza = 2;              // decides what the first marks left open
 
 // Units: marks are 1 or 3, gaps in a letter 1, between letters 3 (or
@@ -35,6 +35,7 @@ constexpr double DlugaPauza = 2;              // decides what the first marks le
 constexpr double UlamekSzumu = 0.3;  // a click or a dropout
 constexpr double ProgLitery = 2;
 constexpr double NajdluzszaKreska = 6;
+constexpr double KrokKresek = 1.6;  // the least step from the longest dot to the shortest dash
 constexpr double ProgSlowaBez = 4.5;
 constexpr double RozciagnieteLitery = 6.5;  // a first gap this long may be a stretched letter gap
 constexpr double TaSamaPrzerwa = 0.65;      // gaps closer than this are as long
@@ -44,7 +45,7 @@ constexpr char32_t Znacznik = U'|';         // a held gap in held notation
 constexpr double SlowoDoLitery = 1.5;
 constexpr double GrupaLiter = 1.55;  // the longest letter gap to the shortest
 
-constexpr double Nauka = 0.2;          // how far each element moves the unit
+constexpr double Nauka = 0.1;          // how far each element moves the unit
 constexpr Pasmo ProgStarej{1.5, 2.2};  // marks of one kind, in old units: dots below, dashes above
 constexpr double TenSamNadawca = 0.3;  // a unit this close after a pause keeps the spacing learned
 
@@ -253,43 +254,54 @@ void Odbiornik::KoniecOdstepu(double dlugosc)
     }
 }
 
-// Dots are the shortest mark and those up to twice as long, dashes up to
-// three times that (a key held far longer is neither). Dots and dashes pin
-// the unit; marks of one kind are dashes with a gap half as long, or when
-// too long for dots, and dots when too short for dashes; otherwise, when
-// forced, a short mark is a dot.
+// Dots and dashes are the marks below and above the widest step between
+// their lengths, sorted, when the dashes are on average at least twice as
+// long (a key held far longer than the shortest mark is neither). Dots and
+// dashes pin the unit; marks of one kind are dashes with a gap half as
+// long, and after a pause dots or dashes by the old unit, or else dashes
+// when too long for dots, and dots when too short for dashes; otherwise,
+// when forced, a short mark is a dot.
 double Odbiornik::Skala(bool wymus) const
 {
-    double krotki = std::numeric_limits<double>::max();
+    std::array<double, Zapas / 2> znaki{};
+    std::size_t ile = 0;
     for (std::size_t i = 0; i < ileZapasu_; i += 2)
-        krotki = std::min(krotki, zapas_[i]);
-    double kropki = 0;
-    double ileKropek = 0;
-    bool kreski = false;
-    for (std::size_t i = 0; i < ileZapasu_; i += 2) {
-        if (zapas_[i] < 2 * krotki) {
-            kropki += zapas_[i];
-            ++ileKropek;
-        }
-        kreski = kreski || (zapas_[i] >= 2 * krotki && zapas_[i] <= NajdluzszaKreska * krotki);
+        znaki[ile++] = zapas_[i];
+    std::sort(znaki.begin(), znaki.begin() + static_cast<std::ptrdiff_t>(ile));
+    const double krotki = znaki[0];
+    while (ile > 1 && znaki[ile - 1] > NajdluzszaKreska * krotki)
+        --ile;
+    std::size_t krok = ile;  // the first dash
+    for (std::size_t i = 1; i < ile; ++i) {
+        if (znaki[i] >= KrokKresek * znaki[i - 1]
+            && (krok == ile || znaki[i] / znaki[i - 1] > znaki[krok] / znaki[krok - 1]))
+            krok = i;
     }
-    const double srednia = kropki / ileKropek;
-    if (kreski)
+    const auto poczatek = znaki.begin();
+    const auto granica = poczatek + static_cast<std::ptrdiff_t>(krok);
+    const double kropki = std::accumulate(poczatek, granica, 0.0) / static_cast<double>(krok);
+    const double kreski = krok < ile
+        ? std::accumulate(granica, poczatek + static_cast<std::ptrdiff_t>(ile), 0.0) / static_cast<double>(ile - krok)
+        : 0;
+    const double srednia = kropki;
+    if (kreski >= 2 * kropki)
         return srednia;
     bool krotkaPrzerwa = false;
     for (std::size_t i = 1; i < ileZapasu_; i += 2)
         krotkaPrzerwa = krotkaPrzerwa || zapas_[i] <= krotki / 2;
-    const bool kropkiZaKrotkieNaKreski = srednia < NajkrotszaKreska;
-    const bool kreskiZaDlugieNaKropki = srednia > NajdluzszaKropka && srednia < 3 * NajdluzszaKropka;
-    if (krotkaPrzerwa || kreskiZaDlugieNaKropki)
+    if (krotkaPrzerwa)
         return srednia / 3;
-    if (kropkiZaKrotkieNaKreski)
-        return srednia;
-    const double doStarej = srednia / staraJednostka_;  // a new speed is at most twice or half the old
+    const double doStarej = srednia / staraJednostka_;  // after a pause: at most twice or half the old speed
     if (staraJednostka_ > 0 && doStarej < ProgStarej.od)
         return srednia;
     if (staraJednostka_ > 0 && doStarej > ProgStarej.do_)
         return srednia / 3;
+    const bool kropkiZaKrotkieNaKreski = srednia < NajkrotszaKreska;
+    const bool kreskiZaDlugieNaKropki = srednia > NajdluzszaKropka && srednia < 3 * NajdluzszaKropka;
+    if (staraJednostka_ == 0 && kreskiZaDlugieNaKropki)
+        return srednia / 3;
+    if (staraJednostka_ == 0 && kropkiZaKrotkieNaKreski)
+        return srednia;
     if (!wymus)
         return 0;
     return srednia > NajdluzszaKropka ? srednia / 3 : srednia;
