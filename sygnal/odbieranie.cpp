@@ -45,9 +45,9 @@ constexpr char32_t Znacznik = U'|';         // a held gap in held notation
 constexpr double SlowoDoLitery = 1.5;
 constexpr double GrupaLiter = 1.55;  // the longest letter gap to the shortest
 
-constexpr double Nauka = 0.1;          // how far each element moves the unit
-constexpr Pasmo ProgStarej{1.5, 2.2};  // marks of one kind, in old units: dots below, dashes above
-constexpr double TenSamNadawca = 0.3;  // a unit this close after a pause keeps the spacing learned
+constexpr double Nauka = 0.1;           // how far each element moves the unit
+constexpr Pasmo ProgStarej{1.25, 2.5};  // marks of one kind, in old units: dots below, dashes above
+constexpr double TenSamNadawca = 0.3;   // a unit this close after a pause keeps the spacing learned
 
 // The standard codes the engine's table lacks.
 constexpr std::array<std::pair<char32_t, std::u32string_view>, 37> Dodatki{{
@@ -96,7 +96,7 @@ constexpr std::array<std::pair<char32_t, std::u32string_view>, 37> Dodatki{{
 constexpr double Rozrzut = 0.2;
 constexpr std::size_t NajdluzszyKod = 7;
 constexpr double Rzadki = 1.5;  // a code beyond the engine's letters
-constexpr double Nieznany = 8;  // a code that is no letter: less than splitting a plain gap within a letter
+constexpr double Nieznany = 6;  // a code that is no letter: less than splitting a plain gap within a letter
 
 constexpr Pasmo Kropka{0.85, 1.15};
 constexpr Pasmo Kreska{2.3, 3.6};  // reaches down to a learner's short dashes as they are learned
@@ -451,17 +451,9 @@ void Odbiornik::Wypisz(std::size_t zostaw)
     std::array<char32_t, Znaki + 1> kod{};
     for (std::size_t l = 0; l + zostaw < ile; ++l) {
         const Litera& litera = litery[l];
-        for (std::size_t i = 0; i < litera.dlugosc; ++i) {
-            const bool dluga = ((litera.kreski >> i) & 1u) != 0;
-            kod[i] = dluga ? U'-' : U'.';
-            const double znak = znaki_[litera.od + i];
-            if (litera.znana && dluga)
-                kreska_ += Nauka * (std::clamp(znak / jednostka_, KrotkaKreska * Kreska.od, Kreska.do_) - kreska_);
-            if (litera.znana)
-                Ucz(dluga ? znak / kreska_ : znak);
-            if (litera.znana && i + 1 < litera.dlugosc)
-                Ucz(odstepy_[litera.od + i]);
-        }
+        UczLitery(litera);
+        for (std::size_t i = 0; i < litera.dlugosc; ++i)
+            kod[i] = ((litera.kreski >> i) & 1u) != 0 ? U'-' : U'.';
         kod[litera.dlugosc] = U'\\';
         Pisz({kod.data(), litera.dlugosc + 1});
         slowo_ = false;
@@ -480,6 +472,22 @@ void Odbiornik::Wypisz(std::size_t zostaw)
 }
 
 void Odbiornik::ZamknijLitere() { Wypisz(0); }
+
+// The unit from a letter's marks, and from the gaps within it unless it is
+// no letter (perhaps letters run together); the dash's length from a
+// letter's dashes.
+void Odbiornik::UczLitery(const Litera& litera)
+{
+    for (std::size_t i = 0; i < litera.dlugosc; ++i) {
+        const bool kreska = ((litera.kreski >> i) & 1u) != 0;
+        const double znak = znaki_[litera.od + i];
+        if (litera.znana && kreska)
+            kreska_ += Nauka * (std::clamp(znak / jednostka_, KrotkaKreska * Kreska.od, Kreska.do_) - kreska_);
+        Ucz(kreska ? znak / kreska_ : znak);
+        if (litera.znana && i + 1 < litera.dlugosc)
+            Ucz(odstepy_[litera.od + i]);
+    }
+}
 
 // After a long pause another may send: the next letters learn the speed
 // again from their own marks, the old unit telling only what they leave

@@ -84,6 +84,7 @@ private:
     std::size_t Litery(std::array<Litera, Znaki>& litery) const;
     void Wypisz(std::size_t zostaw);
     void ZamknijLitere();
+    void UczLitery(const Litera& litera);
     void Ucz(double jednostka);
     void NowyNadawca();
     bool Watpliwa(double jednostki);
