@@ -34,8 +34,8 @@ namespace {
 
 constexpr double Blok = 128.0 / 48000;  // the receiver is told of a space every block of audio
 constexpr double Odpytanie = 0.005;     // libcw is polled through a space this often
-constexpr int Wiadomosci = 6;
-constexpr std::size_t Dlugosc = 300;
+constexpr int Wiadomosci = 10;
+constexpr std::size_t Dlugosc = 350;
 constexpr std::string_view Interpunkcja = ".,?/=+-:'";
 constexpr double Dryf = 0.2;
 constexpr double Pauza = 3;       // before a new sender
@@ -69,7 +69,7 @@ constexpr std::array<Reka, 8> Rece{{
 struct Element {
     double znak;
     double przerwa;
-    double jednostka;
+    bool koniec;  // of a letter
     double kropka;
     double kreska;
     double wLiterze;
@@ -153,7 +153,7 @@ Wiadomosc Nadaj(const Reka& r, double slowa, unsigned ziarno)
             const double przerwa = ostatni ? odstep : u;
             w.elementy.push_back({reka(kod[e] == U'.' ? u : r.kreska * u),
                 ostatni && odstep == Pauza ? Pauza : reka(przerwa),
-                u,
+                ostatni,
                 u,
                 r.kreska * u,
                 u,
@@ -181,19 +181,40 @@ Zetony ZZapisu(std::u32string_view zapis)
     return z;
 }
 
-Zetony Nasz(const Wiadomosc& w)
+// What the receiver writes, and how long after each letter's end (while
+// the letters written keep count with those sent).
+Zetony Nasz(const Wiadomosc& w, std::vector<double>* opoznienia = nullptr)
 {
     Odbiornik odbiornik;
     std::u32string zapis;
+    std::vector<double> konce;
+    std::size_t napisane = 0;
+    double czas = 0;
+    const auto odbierz = [&](double teraz) {
+        const std::u32string nowe = odbiornik.Odbierz();
+        zapis += nowe;
+        for (std::size_t i = 0; i < nowe.size(); ++i) {
+            const bool litera = nowe[i] == U'\\' && i > 0 && nowe[i - 1] != U'\\';
+            if (litera && opoznienia != nullptr && napisane < konce.size())
+                opoznienia->push_back(teraz - konce[napisane]);
+            napisane += litera ? 1 : 0;
+        }
+    };
     for (const Element& e : w.elementy) {
         odbiornik.Znak(e.znak);
-        for (double t = Blok; t < e.przerwa; t += Blok)
+        czas += e.znak;
+        if (e.koniec)
+            konce.push_back(czas);
+        for (double t = Blok; t < e.przerwa; t += Blok) {
             odbiornik.Przerwa(t);
+            odbierz(czas + t);
+        }
         odbiornik.Przerwa(e.przerwa);
-        zapis += odbiornik.Odbierz();
+        czas += e.przerwa;
+        odbierz(czas);
     }
     odbiornik.Koniec();
-    zapis += odbiornik.Odbierz();
+    odbierz(czas);
     return ZZapisu(zapis);
 }
 
@@ -359,6 +380,25 @@ void Wiersz(const Reka& r, const std::vector<double>& predkosci)
     std::printf("\n");
 }
 
+// How soon letters come: the median and the longest delay from a letter's
+// end to its being written, the first ten letters of each message (held
+// until the speed shows) left out.
+void Opoznienia(const std::vector<double>& predkosci)
+{
+    std::printf("%-26s", "delay, median / max (s)");
+    for (const double slowa : predkosci) {
+        std::vector<double> opoznienia;
+        for (int i = 0; i < Wiadomosci; ++i) {
+            std::vector<double> tej;
+            Nasz(Nadaj(Rece[1], slowa, static_cast<unsigned>(slowa * 100 + i)), &tej);
+            opoznienia.insert(opoznienia.end(), tej.begin() + std::min<std::ptrdiff_t>(10, std::ssize(tej)), tej.end());
+        }
+        std::sort(opoznienia.begin(), opoznienia.end());
+        std::printf("   %5.2f / %5.2f  ", opoznienia[opoznienia.size() / 2], opoznienia.back());
+    }
+    std::printf("\n");
+}
+
 }  // namespace
 }  // namespace wirlok::bench
 
@@ -381,4 +421,5 @@ int main(int argc, char** argv)
         if (wybrana)
             Wiersz(Rece.at(r), predkosci);
     }
+    Opoznienia(predkosci);
 }

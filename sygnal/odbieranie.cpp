@@ -37,6 +37,7 @@ constexpr double ProgLitery = 2;
 constexpr double NajdluzszaKreska = 6;
 constexpr double KrokKresek = 1.6;  // the least step from the longest dot to the shortest dash
 constexpr double ProgSlowaBez = 4.5;
+constexpr double PauzaNadawcy = 12;         // no word gap of a slow sender, and at least DlugaPauza
 constexpr double RozciagnieteLitery = 6.5;  // a first gap this long may be a stretched letter gap
 constexpr double TaSamaPrzerwa = 0.65;      // gaps closer than this are as long
 constexpr char32_t Znacznik = U'|';         // a held gap in held notation
@@ -126,19 +127,34 @@ struct Wpis {
 };
 using Slownik = std::array<std::vector<Wpis>, NajdluzszyKod + 2>;  // none longer
 
-const Slownik& Kody()
+Slownik Zbuduj(bool przedrostki)
 {
-    static const Slownik slownik = [] {
-        Slownik s;
-        for (const KodMorsa& k : KodyMorsa()) {
-            unsigned kreski = 0;
-            for (std::size_t i = 0; i < k.kod.size(); ++i)
-                kreski |= static_cast<unsigned>(k.kod[i] == U'-') << i;
-            s.at(k.kod.size()).push_back({kreski, k.znak >= U'a' && k.znak <= U'z' ? 0 : Rzadki});
+    Slownik s;
+    for (const KodMorsa& k : KodyMorsa()) {
+        const double koszt = k.znak >= U'a' && k.znak <= U'z' ? 0 : Rzadki;
+        unsigned kreski = 0;
+        for (std::size_t i = 0; i < k.kod.size(); ++i) {
+            kreski |= static_cast<unsigned>(k.kod[i] == U'-') << i;
+            if (!przedrostki && i + 1 < k.kod.size())
+                continue;
+            std::vector<Wpis>& wpisy = s.at(i + 1);
+            const auto jest
+                = std::find_if(wpisy.begin(), wpisy.end(), [&](const Wpis& w) { return w.kreski == kreski; });
+            if (jest == wpisy.end())
+                wpisy.push_back({kreski, koszt});
+            else
+                jest->koszt = std::min(jest->koszt, koszt);
         }
-        return s;
-    }();
-    return slownik;
+    }
+    return s;
+}
+
+// The codes, and what begins a code: a letter not yet over.
+const Slownik& Kody(bool przedrostki)
+{
+    static const Slownik kody = Zbuduj(false);
+    static const Slownik poczatki = Zbuduj(true);
+    return przedrostki ? poczatki : kody;
 }
 
 }  // namespace
@@ -237,7 +253,8 @@ void Odbiornik::Odstep(double dlugosc)
         Przypnij(true);
     if (jednostka_ > 0)
         Trwa(dlugosc);
-    if (jednostka_ > 0 && dlugosc >= DlugaPauza && ileZnakow_ == 0 && watpliwych_ == 0)
+    if (jednostka_ > 0 && dlugosc >= std::max(DlugaPauza, PauzaNadawcy * jednostka_) && ileZnakow_ == 0
+        && watpliwych_ == 0)
         NowyNadawca();
 }
 
@@ -357,7 +374,7 @@ void Odbiornik::Dodaj(double znak)
     if (ileZnakow_ == Znaki)
         ZamknijLitere();
     znaki_[ileZnakow_++] = znak;
-    Wypisz(2);
+    Wypisz(1);
 }
 
 void Odbiornik::Trwa(double dlugosc)
@@ -391,9 +408,10 @@ void Odbiornik::Zakoncz(double dlugosc)
 
 // The likeliest split of the group into letters, by dynamic programming
 // over where letters end: a letter is a code of KodyMorsa read from its
-// marks, or, at a cost, the marks as they look; the spaces inside it are
-// within a letter and the space before it between letters.
-std::size_t Odbiornik::Litery(std::array<Litera, Znaki>& litery) const
+// marks (the last, while it is open, the beginning of one), or, at a cost,
+// the marks as they look; the spaces inside it are within a letter and the
+// space before it between letters.
+std::size_t Odbiornik::Litery(std::array<Litera, Znaki>& litery, bool otwarta) const
 {
     std::array<double, Znaki> kropka{};
     std::array<double, Znaki> kreska{};
@@ -417,7 +435,7 @@ std::size_t Odbiornik::Litery(std::array<Litera, Znaki>& litery) const
             twardy += std::min(kropka[i], kreska[i]);
             Litera wybrana = twarda;
             double najlepszy = twardy;
-            for (const Wpis& w : Kody()[std::min(j - i, NajdluzszyKod + 1)]) {
+            for (const Wpis& w : Kody(otwarta && j == ileZnakow_)[std::min(j - i, NajdluzszyKod + 1)]) {
                 double c = w.koszt;
                 for (std::size_t k = i; k < j; ++k)
                     c += (w.kreski >> (k - i)) & 1u ? kreska[k] : kropka[k];
@@ -445,7 +463,7 @@ std::size_t Odbiornik::Litery(std::array<Litera, Znaki>& litery) const
 void Odbiornik::Wypisz(std::size_t zostaw)
 {
     std::array<Litera, Znaki> litery{};
-    const std::size_t ile = Litery(litery);
+    const std::size_t ile = Litery(litery, zostaw > 0);
     if (ile <= zostaw)
         return;
     std::array<char32_t, Znaki + 1> kod{};

@@ -74,14 +74,15 @@ private:
     void Trwa(double dlugosc);
     void Zakoncz(double dlugosc);
     // The group of marks whose spaces may be within a letter or between
-    // letters, as the likeliest letters; all but the last `zostaw` written.
+    // letters, as the likeliest letters; all but the last `zostaw` written,
+    // the last open while any are left.
     struct Litera {
         std::size_t od;
         std::size_t dlugosc;
         unsigned kreski;  // bit i: the letter's i-th mark is a dash
         bool znana;
     };
-    std::size_t Litery(std::array<Litera, Znaki>& litery) const;
+    std::size_t Litery(std::array<Litera, Znaki>& litery, bool otwarta) const;
     void Wypisz(std::size_t zostaw);
     void ZamknijLitere();
     void UczLitery(const Litera& litera);
