@@ -126,6 +126,20 @@ std::string Tekst(std::mt19937& los)
     return tekst;
 }
 
+// A letter's elements as the hand keys them, a pause before a new sender
+// as it is; `wzor` holds the lengths meant, and the space after the letter.
+template <typename Czynnik>
+void Klucz(Wiadomosc& w, std::u32string_view kod, Element wzor, Czynnik& reka)
+{
+    for (std::size_t e = 0; e < kod.size(); ++e) {
+        Element element = wzor;
+        element.koniec = e + 1 == kod.size();
+        element.znak = reka(kod[e] == U'.' ? wzor.kropka : wzor.kreska);
+        element.przerwa = !element.koniec ? reka(wzor.wLiterze) : wzor.przerwa == Pauza ? Pauza : reka(wzor.przerwa);
+        w.elementy.push_back(element);
+    }
+}
+
 Wiadomosc Nadaj(const Reka& r, double slowa, unsigned ziarno)
 {
     std::mt19937 los(ziarno);
@@ -148,18 +162,7 @@ Wiadomosc Nadaj(const Reka& r, double slowa, unsigned ziarno)
         const double odstep = i + 1 == tekst.size() ? 0 : tekst[i + 1] == ' ' ? slowo : r.litera * ta;
         const std::u32string& kod = Kody().at(tekst[i]);
         w.zetony.push_back(kod);
-        for (std::size_t e = 0; e < kod.size(); ++e) {
-            const bool ostatni = e + 1 == kod.size();
-            const double przerwa = ostatni ? odstep : u;
-            w.elementy.push_back({reka(kod[e] == U'.' ? u : r.kreska * u),
-                ostatni && odstep == Pauza ? Pauza : reka(przerwa),
-                ostatni,
-                u,
-                r.kreska * u,
-                u,
-                r.litera * ta,
-                slowo});
-        }
+        Klucz(w, kod, {0, odstep, false, u, r.kreska * u, u, r.litera * ta, slowo}, reka);
     }
     return w;
 }
@@ -291,6 +294,18 @@ double Koszt(double dlugosc, double wzor, double sigma)
     return x * x / 2 + std::log(wzor);
 }
 
+// A letter's marks and the gaps within it.
+double KosztLitery(const std::vector<Element>& e, std::size_t od, std::u32string_view kod, double sigma)
+{
+    double c = 0;
+    for (std::size_t m = 0; m < kod.size(); ++m) {
+        c += Koszt(e[od + m].znak, kod[m] == U'.' ? e[od + m].kropka : e[od + m].kreska, sigma);
+        if (m + 1 < kod.size())
+            c += Koszt(e[od + m].przerwa, e[od + m].wLiterze, sigma);
+    }
+    return c;
+}
+
 // The ideal receiver: told the unit and the lengths the hand meant at each
 // element, and its spread, it finds the likeliest letters of KodyMorsa and
 // gaps by dynamic programming over where letters end.
@@ -306,12 +321,7 @@ Zetony Idealny(const Wiadomosc& w, double sigma)
             const std::size_t j = i + k.kod.size();
             if (j > n)
                 continue;
-            double c = koszt[i];
-            for (std::size_t m = i; m < j; ++m) {
-                c += Koszt(e[m].znak, k.kod[m - i] == U'.' ? e[m].kropka : e[m].kreska, sigma);
-                if (m + 1 < j)
-                    c += Koszt(e[m].przerwa, e[m].wLiterze, sigma);
-            }
+            double c = koszt[i] + KosztLitery(e, i, k.kod, sigma);
             if (j < n)
                 c += std::min(Koszt(e[j - 1].przerwa, e[j - 1].litera, sigma),
                     Koszt(e[j - 1].przerwa, e[j - 1].slowo, sigma));

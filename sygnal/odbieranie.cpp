@@ -10,6 +10,7 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -147,6 +148,21 @@ Slownik Zbuduj(bool przedrostki)
         }
     }
     return s;
+}
+
+// The likeliest of the codes for marks that cost this much as dots and as
+// dashes.
+Wpis Najlepszy(const std::vector<Wpis>& kody, std::span<const double> kropka, std::span<const double> kreska)
+{
+    Wpis najlepszy{0, std::numeric_limits<double>::infinity()};
+    for (const Wpis& w : kody) {
+        double koszt = w.koszt;
+        for (std::size_t k = 0; k < kropka.size(); ++k)
+            koszt += ((w.kreski >> k) & 1u) != 0 ? kreska[k] : kropka[k];
+        if (koszt < najlepszy.koszt)
+            najlepszy = {w.kreski, koszt};
+    }
+    return najlepszy;
 }
 
 // The codes, and what begins a code: a letter not yet over.
@@ -294,8 +310,8 @@ double Odbiornik::Skala(bool wymus) const
             && (krok == ile || znaki[i] / znaki[i - 1] > znaki[krok] / znaki[krok - 1]))
             krok = i;
     }
-    const auto poczatek = znaki.begin();
-    const auto granica = poczatek + static_cast<std::ptrdiff_t>(krok);
+    auto* const poczatek = znaki.begin();
+    auto* const granica = poczatek + static_cast<std::ptrdiff_t>(krok);
     const double kropki = std::accumulate(poczatek, granica, 0.0) / static_cast<double>(krok);
     const double kreski = krok < ile
         ? std::accumulate(granica, poczatek + static_cast<std::ptrdiff_t>(ile), 0.0) / static_cast<double>(ile - krok)
@@ -433,17 +449,11 @@ std::size_t Odbiornik::Litery(std::array<Litera, Znaki>& litery, bool otwarta) c
                 wewnatrz += Koszt(odstepy_[i] / jednostka_, WLiterze);
             twarda = {i, j - i, (twarda.kreski << 1) | static_cast<unsigned>(kreska[i] < kropka[i]), false};
             twardy += std::min(kropka[i], kreska[i]);
-            Litera wybrana = twarda;
-            double najlepszy = twardy;
-            for (const Wpis& w : Kody(otwarta && j == ileZnakow_)[std::min(j - i, NajdluzszyKod + 1)]) {
-                double c = w.koszt;
-                for (std::size_t k = i; k < j; ++k)
-                    c += (w.kreski >> (k - i)) & 1u ? kreska[k] : kropka[k];
-                if (c <= najlepszy) {
-                    najlepszy = c;
-                    wybrana = {i, j - i, w.kreski, true};
-                }
-            }
+            const Wpis kod = Najlepszy(Kody(otwarta && j == ileZnakow_)[std::min(j - i, NajdluzszyKod + 1)],
+                std::span(kropka).subspan(i, j - i),
+                std::span(kreska).subspan(i, j - i));
+            const Litera wybrana = kod.koszt <= twardy ? Litera{i, j - i, kod.kreski, true} : twarda;
+            const double najlepszy = std::min(kod.koszt, twardy);
             const double przed = i > 0 ? Koszt(odstepy_[i - 1] / jednostka_, MiedzyLiterami) : 0;
             if (koszt[i] + przed + wewnatrz + najlepszy < koszt[j]) {
                 koszt[j] = koszt[i] + przed + wewnatrz + najlepszy;
