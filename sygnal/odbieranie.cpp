@@ -312,12 +312,11 @@ double Odbiornik::Skala(bool wymus) const
     }
     auto* const poczatek = znaki.begin();
     auto* const granica = poczatek + static_cast<std::ptrdiff_t>(krok);
-    const double kropki = std::accumulate(poczatek, granica, 0.0) / static_cast<double>(krok);
+    const double srednia = std::accumulate(poczatek, granica, 0.0) / static_cast<double>(krok);  // of the dots
     const double kreski = krok < ile
         ? std::accumulate(granica, poczatek + static_cast<std::ptrdiff_t>(ile), 0.0) / static_cast<double>(ile - krok)
         : 0;
-    const double srednia = kropki;
-    if (kreski >= 2 * kropki)
+    if (kreski >= 2 * srednia)
         return srednia;
     bool krotkaPrzerwa = false;
     for (std::size_t i = 1; i < ileZapasu_; i += 2)
