@@ -37,7 +37,7 @@ constexpr double UlamekSzumu = 0.3;  // a click or a dropout
 constexpr double ProgLitery = 2;
 constexpr double NajdluzszaKreska = 6;
 constexpr double KrokKresek = 1.6;  // the least step from the longest dot to the shortest dash
-constexpr double ProgSlowaBez = 4.5;
+constexpr double ZwyklaLitera = 3;
 constexpr double PauzaNadawcy = 12;         // no word gap of a slow sender, and at least DlugaPauza
 constexpr double RozciagnieteLitery = 6.5;  // a first gap this long may be a stretched letter gap
 constexpr double TaSamaPrzerwa = 0.65;      // gaps closer than this are as long
@@ -104,7 +104,8 @@ constexpr Pasmo Kropka{0.85, 1.15};
 constexpr Pasmo Kreska{2.3, 3.6};  // reaches down to a learner's short dashes as they are learned
 constexpr double KrotkaKreska = 0.85;
 constexpr Pasmo WLiterze{0.7, 1.3};
-constexpr Pasmo MiedzyLiterami{2.2, 4};
+constexpr Pasmo MiedzyLiterami{2.7, 4};  // reaches down to a hand's short letter gaps as they are learned
+constexpr double KrotkaLitera = 0.9;
 
 double Koszt(double jednostki, Pasmo pasmo)
 {
@@ -431,6 +432,7 @@ std::size_t Odbiornik::Litery(std::array<Litera, Znaki>& litery, bool otwarta) c
     std::array<double, Znaki> kropka{};
     std::array<double, Znaki> kreska{};
     const Pasmo kreski{std::min(Kreska.od, KrotkaKreska * kreska_), Kreska.do_};
+    const Pasmo miedzyLiterami{std::min(MiedzyLiterami.od, KrotkaLitera * OdstepLiter()), MiedzyLiterami.do_};
     for (std::size_t k = 0; k < ileZnakow_; ++k) {
         kropka[k] = Koszt(znaki_[k] / jednostka_, Kropka);
         kreska[k] = Koszt(znaki_[k] / jednostka_, kreski);
@@ -453,7 +455,7 @@ std::size_t Odbiornik::Litery(std::array<Litera, Znaki>& litery, bool otwarta) c
                 std::span(kreska).subspan(i, j - i));
             const Litera wybrana = kod.koszt <= twardy ? Litera{i, j - i, kod.kreski, true} : twarda;
             const double najlepszy = std::min(kod.koszt, twardy);
-            const double przed = i > 0 ? Koszt(odstepy_[i - 1] / jednostka_, MiedzyLiterami) : 0;
+            const double przed = i > 0 ? Koszt(odstepy_[i - 1] / jednostka_, miedzyLiterami) : 0;
             if (koszt[i] + przed + wewnatrz + najlepszy < koszt[j]) {
                 koszt[j] = koszt[i] + przed + wewnatrz + najlepszy;
                 skad[j] = wybrana;
@@ -485,8 +487,8 @@ void Odbiornik::Wypisz(std::size_t zostaw)
         Pisz({kod.data(), litera.dlugosc + 1});
         slowo_ = false;
         const std::size_t dalej = litera.od + litera.dlugosc;
-        if (dalej < ileZnakow_ && !Watpliwa(odstepy_[dalej - 1] / jednostka_))
-            DodajPrzerwe(odstepy_[dalej - 1] / jednostka_);
+        if (dalej < ileZnakow_)  // tells held gaps, but is too uncertain to learn from
+            Watpliwa(odstepy_[dalej - 1] / jednostka_);
     }
     const std::size_t od = litery[ile - zostaw - 1].od + litery[ile - zostaw - 1].dlugosc;
     std::copy(znaki_.begin() + static_cast<std::ptrdiff_t>(od),
@@ -599,11 +601,11 @@ void Odbiornik::DodajPrzerwe(double jednostki)
 // close to the second shortest (which stays a letter gap even after a run
 // of one-letter words or one gap cut short); until there are a few, it is
 // 3 units unless the first gaps showed stretched spacing.
-double Odbiornik::ProgSlowa() const
+double Odbiornik::OdstepLiter() const
 {
     const std::size_t ile = std::min(ilePrzerw_, Przerwy);
     if (ile < 3 && !rozciagniete_)
-        return ProgSlowaBez * jednostka_;
+        return ZwyklaLitera;
     std::array<double, Przerwy> przerwy = przerwy_;
     auto* const koniec = przerwy.begin() + ile;
     std::nth_element(przerwy.begin(), przerwy.begin() + 1, koniec);
@@ -616,8 +618,10 @@ double Odbiornik::ProgSlowa() const
             ++litery;
         }
     }
-    return jednostka_ * SlowoDoLitery * suma / litery;
+    return suma / litery;
 }
+
+double Odbiornik::ProgSlowa() const { return jednostka_ * SlowoDoLitery * OdstepLiter(); }
 
 void Odbiornik::Pisz(std::u32string_view zapis)
 {

@@ -92,6 +92,7 @@ private:
     double SredniaWatpliwych() const;
     void Rozstrzygnij(bool slowo);
     void DodajPrzerwe(double jednostki);
+    double OdstepLiter() const;
     double ProgSlowa() const;
     void Pisz(std::u32string_view zapis);
     void Slowo();
