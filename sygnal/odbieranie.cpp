@@ -103,7 +103,7 @@ constexpr double Nieznany = 6;  // a code that is no letter: less than splitting
 constexpr Pasmo Kropka{0.85, 1.15};
 constexpr Pasmo Kreska{2.3, 3.6};  // reaches down to a learner's short dashes as they are learned
 constexpr double KrotkaKreska = 0.85;
-constexpr Pasmo WLiterze{0.7, 1.3};
+constexpr Pasmo WLiterze{0.7, 1.5};      // a weak tone's gaps within letters swell
 constexpr Pasmo MiedzyLiterami{2.7, 4};  // reaches down to a hand's short letter gaps as they are learned
 constexpr double KrotkaLitera = 0.9;
 
