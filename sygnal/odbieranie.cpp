@@ -10,10 +10,17 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <span>
 #include <utility>
+#include <vector>
 
 namespace wirlok {
 namespace {
+
+struct Pasmo {
+    double od;
+    double do_;
+};
 
 // Seconds.
 constexpr double NajkrotszySzum = 0.012;  // shorter is a click or a dropout at any speed
@@ -21,7 +28,7 @@ constexpr double NajdluzszyCzas = 1e6;
 constexpr double NajkrotszaJednostka = 0.02;  // 60 words per minute
 constexpr double NajdluzszaJednostka = 0.5;   // 2.4 words per minute
 constexpr double NajdluzszaKropka = 0.3;      // 4 words per minute
-constexpr double NajkrotszaKreska = 0.075;    // 48 words per minute
+constexpr double NajkrotszaKreska = 0.05;     // 72 words per minute, a learner's at 58
 constexpr double DlugaPauza = 2;              // decides what the first marks left open
 
 // Units: marks are 1 or 3, gaps in a letter 1, between letters 3 (or
@@ -29,7 +36,9 @@ constexpr double DlugaPauza = 2;              // decides what the first marks le
 constexpr double UlamekSzumu = 0.3;  // a click or a dropout
 constexpr double ProgLitery = 2;
 constexpr double NajdluzszaKreska = 6;
-constexpr double ProgSlowaBez = 4.5;
+constexpr double KrokKresek = 1.6;  // the least step from the longest dot to the shortest dash
+constexpr double ZwyklaLitera = 3;
+constexpr double PauzaNadawcy = 12;         // no word gap of a slow sender, and at least DlugaPauza
 constexpr double RozciagnieteLitery = 6.5;  // a first gap this long may be a stretched letter gap
 constexpr double TaSamaPrzerwa = 0.65;      // gaps closer than this are as long
 constexpr char32_t Znacznik = U'|';         // a held gap in held notation
@@ -38,9 +47,157 @@ constexpr char32_t Znacznik = U'|';         // a held gap in held notation
 constexpr double SlowoDoLitery = 1.5;
 constexpr double GrupaLiter = 1.55;  // the longest letter gap to the shortest
 
-constexpr double Nauka = 0.2;  // how far each element moves the unit
+constexpr double Nauka = 0.1;           // how far each element moves the unit
+constexpr Pasmo ProgStarej{1.25, 2.5};  // marks of one kind, in old units: dots below, dashes above
+constexpr double TenSamNadawca = 0.3;   // a unit this close after a pause keeps the spacing learned
+
+// The standard codes the engine's table lacks.
+constexpr std::array<std::pair<char32_t, std::u32string_view>, 37> Dodatki{{
+    {U'0', U"-----"},
+    {U'1', U".----"},
+    {U'2', U"..---"},
+    {U'3', U"...--"},
+    {U'4', U"....-"},
+    {U'5', U"....."},
+    {U'6', U"-...."},
+    {U'7', U"--..."},
+    {U'8', U"---.."},
+    {U'9', U"----."},
+    {U'.', U".-.-.-"},
+    {U',', U"--..--"},
+    {U'?', U"..--.."},
+    {U'\'', U".----."},
+    {U'!', U"-.-.--"},
+    {U'/', U"-..-."},
+    {U'(', U"-.--."},
+    {U')', U"-.--.-"},
+    {U'&', U".-..."},
+    {U':', U"---..."},
+    {U';', U"-.-.-."},
+    {U'=', U"-...-"},
+    {U'+', U".-.-."},
+    {U'-', U"-....-"},
+    {U'_', U"..--.-"},
+    {U'"', U".-..-."},
+    {U'$', U"...-..-"},
+    {U'@', U".--.-."},
+    {U'ą', U".-.-"},
+    {U'ć', U"-.-.."},
+    {U'ę', U"..-.."},
+    {U'ł', U".-..-"},
+    {U'ń', U"--.--"},
+    {U'ó', U"---."},
+    {U'ś', U"...-..."},
+    {U'ź', U"--..-."},
+    {U'ż', U"--..-"},
+}};
+
+// Letters as likelihoods: an element's length in units, in logarithms,
+// spreads around the band it is keyed in; the cost of a reading is minus
+// its log-likelihood, in nats.
+constexpr double Rozrzut = 0.2;
+constexpr std::size_t NajdluzszyKod = 7;
+constexpr double Rzadki = 1.5;  // a code beyond the engine's letters
+constexpr double Nieznany = 6;  // a code that is no letter: less than splitting a plain gap within a letter
+
+constexpr Pasmo Kropka{0.85, 1.15};
+constexpr Pasmo Kreska{2.3, 3.6};  // reaches down to a learner's short dashes as they are learned
+constexpr double KrotkaKreska = 0.85;
+constexpr Pasmo WLiterze{0.7, 1.5};      // a weak tone's gaps within letters swell
+constexpr Pasmo MiedzyLiterami{2.7, 4};  // reaches down to a hand's short letter gaps as they are learned
+constexpr double KrotkaLitera = 0.9;
+
+double Koszt(double jednostki, Pasmo pasmo)
+{
+    const double x = std::log(std::max(jednostki, 1e-9));
+    const double poza = std::max({0.0, std::log(pasmo.od) - x, x - std::log(pasmo.do_)}) / Rozrzut;
+    return poza * poza / 2;
+}
+
+std::u32string KodSilnika(char32_t znak)
+{
+    std::u32string kod = Mors(std::u32string(1, znak));
+    std::erase_if(kod, MorsSeparator);
+    const bool kropkiIKreski = std::all_of(kod.begin(), kod.end(), [](char32_t z) { return z == U'.' || z == U'-'; });
+    return kropkiIKreski ? kod : U"";
+}
+
+// The codes by length, as dashes' bits, with what each costs beforehand.
+struct Wpis {
+    unsigned kreski;
+    double koszt;
+};
+using Slownik = std::array<std::vector<Wpis>, NajdluzszyKod + 2>;  // none longer
+
+Slownik Zbuduj(bool przedrostki)
+{
+    Slownik s;
+    for (const KodMorsa& k : KodyMorsa()) {
+        const double koszt = k.znak >= U'a' && k.znak <= U'z' ? 0 : Rzadki;
+        unsigned kreski = 0;
+        for (std::size_t i = 0; i < k.kod.size(); ++i) {
+            kreski |= static_cast<unsigned>(k.kod[i] == U'-') << i;
+            if (!przedrostki && i + 1 < k.kod.size())
+                continue;
+            std::vector<Wpis>& wpisy = s.at(i + 1);
+            const auto jest
+                = std::find_if(wpisy.begin(), wpisy.end(), [&](const Wpis& w) { return w.kreski == kreski; });
+            if (jest == wpisy.end())
+                wpisy.push_back({kreski, koszt});
+            else
+                jest->koszt = std::min(jest->koszt, koszt);
+        }
+    }
+    return s;
+}
+
+// The likeliest of the codes for marks that cost this much as dots and as
+// dashes.
+Wpis Najlepszy(const std::vector<Wpis>& kody, std::span<const double> kropka, std::span<const double> kreska)
+{
+    Wpis najlepszy{0, std::numeric_limits<double>::infinity()};
+    for (const Wpis& w : kody) {
+        double koszt = w.koszt;
+        for (std::size_t k = 0; k < kropka.size(); ++k)
+            koszt += ((w.kreski >> k) & 1u) != 0 ? kreska[k] : kropka[k];
+        if (koszt < najlepszy.koszt)
+            najlepszy = {w.kreski, koszt};
+    }
+    return najlepszy;
+}
+
+// The codes, and what begins a code: a letter not yet over.
+const Slownik& Kody(bool przedrostki)
+{
+    static const Slownik kody = Zbuduj(false);
+    static const Slownik poczatki = Zbuduj(true);
+    return przedrostki ? poczatki : kody;
+}
 
 }  // namespace
+
+const std::vector<KodMorsa>& KodyMorsa()
+{
+    static const std::vector<KodMorsa> kody = [] {
+        std::vector<KodMorsa> k;
+        const auto jest = [&](std::u32string_view kod) {
+            return kod.empty() || std::any_of(k.begin(), k.end(), [&](const KodMorsa& m) { return m.kod == kod; });
+        };
+        for (char32_t z = U'a'; z <= U'z'; ++z) {
+            if (std::u32string kod = KodSilnika(z); !jest(kod))
+                k.push_back({z, std::move(kod)});
+        }
+        for (const auto& [znak, kod] : Dodatki) {
+            std::u32string silnika = KodSilnika(znak);
+            if (!jest(silnika))
+                k.push_back({znak, std::move(silnika)});
+            else if (!jest(kod))
+                k.push_back({znak, std::u32string(kod)});
+        }
+        return k;
+    }();
+    return kody;
+}
 
 void Odbiornik::Znak(double sekundy)
 {
@@ -113,6 +270,9 @@ void Odbiornik::Odstep(double dlugosc)
         Przypnij(true);
     if (jednostka_ > 0)
         Trwa(dlugosc);
+    if (jednostka_ > 0 && dlugosc >= std::max(DlugaPauza, PauzaNadawcy * jednostka_) && ileZnakow_ == 0
+        && watpliwych_ == 0)
+        NowyNadawca();
 }
 
 // Before the scale is pinned a space is held, unless nothing is: after a
@@ -128,37 +288,52 @@ void Odbiornik::KoniecOdstepu(double dlugosc)
     }
 }
 
-// Dots are the shortest mark and those up to twice as long, dashes up to
-// three times that (a key held far longer is neither). Dots and dashes pin
-// the unit; marks of one kind are dashes with a gap half as long, or when
-// too long for dots, and dots when too short for dashes; otherwise, when
-// forced, a short mark is a dot.
+// Dots and dashes are the marks below and above the widest step between
+// their lengths, sorted, when the dashes are on average at least twice as
+// long (a key held far longer than the shortest mark is neither). Dots and
+// dashes pin the unit; marks of one kind are dashes with a gap half as
+// long, and after a pause dots or dashes by the old unit, or else dashes
+// when too long for dots, and dots when too short for dashes; otherwise,
+// when forced, a short mark is a dot.
 double Odbiornik::Skala(bool wymus) const
 {
-    double krotki = std::numeric_limits<double>::max();
+    std::array<double, Zapas / 2> znaki{};
+    std::size_t ile = 0;
     for (std::size_t i = 0; i < ileZapasu_; i += 2)
-        krotki = std::min(krotki, zapas_[i]);
-    double kropki = 0;
-    double ileKropek = 0;
-    bool kreski = false;
-    for (std::size_t i = 0; i < ileZapasu_; i += 2) {
-        if (zapas_[i] < 2 * krotki) {
-            kropki += zapas_[i];
-            ++ileKropek;
-        }
-        kreski = kreski || (zapas_[i] >= 2 * krotki && zapas_[i] <= NajdluzszaKreska * krotki);
+        znaki[ile++] = zapas_[i];
+    std::sort(znaki.begin(), znaki.begin() + static_cast<std::ptrdiff_t>(ile));
+    const double krotki = znaki[0];
+    while (ile > 1 && znaki[ile - 1] > NajdluzszaKreska * krotki)
+        --ile;
+    std::size_t krok = ile;  // the first dash
+    for (std::size_t i = 1; i < ile; ++i) {
+        if (znaki[i] >= KrokKresek * znaki[i - 1]
+            && (krok == ile || znaki[i] / znaki[i - 1] > znaki[krok] / znaki[krok - 1]))
+            krok = i;
     }
-    const double srednia = kropki / ileKropek;
-    if (kreski)
+    auto* const poczatek = znaki.begin();
+    auto* const granica = poczatek + static_cast<std::ptrdiff_t>(krok);
+    const double srednia = std::accumulate(poczatek, granica, 0.0) / static_cast<double>(krok);  // of the dots
+    const double kreski = krok < ile
+        ? std::accumulate(granica, poczatek + static_cast<std::ptrdiff_t>(ile), 0.0) / static_cast<double>(ile - krok)
+        : 0;
+    if (kreski >= 2 * srednia)
         return srednia;
     bool krotkaPrzerwa = false;
     for (std::size_t i = 1; i < ileZapasu_; i += 2)
         krotkaPrzerwa = krotkaPrzerwa || zapas_[i] <= krotki / 2;
+    if (krotkaPrzerwa)
+        return srednia / 3;
+    const double doStarej = srednia / staraJednostka_;  // after a pause: at most twice or half the old speed
+    if (staraJednostka_ > 0 && doStarej < ProgStarej.od)
+        return srednia;
+    if (staraJednostka_ > 0 && doStarej > ProgStarej.do_)
+        return srednia / 3;
     const bool kropkiZaKrotkieNaKreski = srednia < NajkrotszaKreska;
     const bool kreskiZaDlugieNaKropki = srednia > NajdluzszaKropka && srednia < 3 * NajdluzszaKropka;
-    if (krotkaPrzerwa || kreskiZaDlugieNaKropki)
+    if (staraJednostka_ == 0 && kreskiZaDlugieNaKropki)
         return srednia / 3;
-    if (kropkiZaKrotkieNaKreski)
+    if (staraJednostka_ == 0 && kropkiZaKrotkieNaKreski)
         return srednia;
     if (!wymus)
         return 0;
@@ -186,6 +361,14 @@ void Odbiornik::Przypnij(bool wymus)
         }
     }
     jednostka_ = std::clamp(suma / ile, NajkrotszaJednostka, NajdluzszaJednostka);
+    if (std::abs(jednostka_ / staraJednostka_ - 1) <= TenSamNadawca) {  // the same sender, better known
+        jednostka_ = staraJednostka_;
+    } else {
+        ilePrzerw_ = 0;
+        skalaPrzerw_ = false;
+        rozciagniete_ = false;
+        kreska_ = 3;
+    }
     for (std::size_t i = 0; i < ileZapasu_; ++i) {
         if (i % 2 == 0)
             Dodaj(zapas_[i]);
@@ -207,6 +390,7 @@ void Odbiornik::Dodaj(double znak)
     if (ileZnakow_ == Znaki)
         ZamknijLitere();
     znaki_[ileZnakow_++] = znak;
+    Wypisz(1);
 }
 
 void Odbiornik::Trwa(double dlugosc)
@@ -238,24 +422,111 @@ void Odbiornik::Zakoncz(double dlugosc)
     }
 }
 
-// Within a letter of dots and dashes the letter itself splits them, so that
-// a change of speed cannot; a letter of one kind goes by the unit.
-void Odbiornik::ZamknijLitere()
+// The likeliest split of the group into letters, by dynamic programming
+// over where letters end: a letter is a code of KodyMorsa read from its
+// marks (the last, while it is open, the beginning of one), or, at a cost,
+// the marks as they look; the spaces inside it are within a letter and the
+// space before it between letters.
+std::size_t Odbiornik::Litery(std::array<Litera, Znaki>& litery, bool otwarta) const
 {
-    const auto [krotki, dlugi] = std::minmax_element(znaki_.begin(), znaki_.begin() + ileZnakow_);
-    const double prog = *dlugi >= 2 * *krotki ? std::sqrt(*krotki * *dlugi) : ProgLitery * jednostka_;
-    std::array<char32_t, Znaki + 1> kod{};
-    for (std::size_t i = 0; i < ileZnakow_; ++i) {
-        const bool kropka = znaki_[i] < prog;
-        kod[i] = kropka ? U'.' : U'-';
-        Ucz(kropka ? znaki_[i] : znaki_[i] / 3);
-        if (i + 1 < ileZnakow_)
-            Ucz(odstepy_[i]);
+    std::array<double, Znaki> kropka{};
+    std::array<double, Znaki> kreska{};
+    const Pasmo kreski{std::min(Kreska.od, KrotkaKreska * kreska_), Kreska.do_};
+    const Pasmo miedzyLiterami{std::min(MiedzyLiterami.od, KrotkaLitera * OdstepLiter()), MiedzyLiterami.do_};
+    for (std::size_t k = 0; k < ileZnakow_; ++k) {
+        kropka[k] = Koszt(znaki_[k] / jednostka_, Kropka);
+        kreska[k] = Koszt(znaki_[k] / jednostka_, kreski);
     }
-    kod[ileZnakow_] = U'\\';
-    Pisz({kod.data(), ileZnakow_ + 1});
-    ileZnakow_ = 0;
-    slowo_ = false;
+    std::array<double, Znaki + 1> koszt{};
+    koszt.fill(std::numeric_limits<double>::infinity());
+    koszt[0] = 0;
+    std::array<Litera, Znaki + 1> skad{};
+    for (std::size_t j = 1; j <= ileZnakow_; ++j) {
+        double wewnatrz = 0;
+        Litera twarda{j, 0, 0, false};
+        double twardy = Nieznany;
+        for (std::size_t i = j; i-- > 0;) {
+            if (i + 1 < j)
+                wewnatrz += Koszt(odstepy_[i] / jednostka_, WLiterze);
+            twarda = {i, j - i, (twarda.kreski << 1) | static_cast<unsigned>(kreska[i] < kropka[i]), false};
+            twardy += std::min(kropka[i], kreska[i]);
+            const Wpis kod = Najlepszy(Kody(otwarta && j == ileZnakow_)[std::min(j - i, NajdluzszyKod + 1)],
+                std::span(kropka).subspan(i, j - i),
+                std::span(kreska).subspan(i, j - i));
+            const Litera wybrana = kod.koszt <= twardy ? Litera{i, j - i, kod.kreski, true} : twarda;
+            const double najlepszy = std::min(kod.koszt, twardy);
+            const double przed = i > 0 ? Koszt(odstepy_[i - 1] / jednostka_, miedzyLiterami) : 0;
+            if (koszt[i] + przed + wewnatrz + najlepszy < koszt[j]) {
+                koszt[j] = koszt[i] + przed + wewnatrz + najlepszy;
+                skad[j] = wybrana;
+            }
+        }
+    }
+    std::size_t ile = 0;
+    for (std::size_t j = ileZnakow_; j > 0; j = skad[j].od)
+        litery[ile++] = skad[j];
+    std::reverse(litery.begin(), litery.begin() + static_cast<std::ptrdiff_t>(ile));
+    return ile;
+}
+
+// The letters decided are written and learned from; a space between two of
+// them is a letter gap.
+void Odbiornik::Wypisz(std::size_t zostaw)
+{
+    std::array<Litera, Znaki> litery{};
+    const std::size_t ile = Litery(litery, zostaw > 0);
+    if (ile <= zostaw)
+        return;
+    std::array<char32_t, Znaki + 1> kod{};
+    for (std::size_t l = 0; l + zostaw < ile; ++l) {
+        const Litera& litera = litery[l];
+        UczLitery(litera);
+        for (std::size_t i = 0; i < litera.dlugosc; ++i)
+            kod[i] = ((litera.kreski >> i) & 1u) != 0 ? U'-' : U'.';
+        kod[litera.dlugosc] = U'\\';
+        Pisz({kod.data(), litera.dlugosc + 1});
+        slowo_ = false;
+        const std::size_t dalej = litera.od + litera.dlugosc;
+        if (dalej < ileZnakow_)  // tells held gaps, but is too uncertain to learn from
+            Watpliwa(odstepy_[dalej - 1] / jednostka_);
+    }
+    const std::size_t od = litery[ile - zostaw - 1].od + litery[ile - zostaw - 1].dlugosc;
+    std::copy(znaki_.begin() + static_cast<std::ptrdiff_t>(od),
+        znaki_.begin() + static_cast<std::ptrdiff_t>(ileZnakow_),
+        znaki_.begin());
+    std::copy(odstepy_.begin() + static_cast<std::ptrdiff_t>(od),
+        odstepy_.begin() + static_cast<std::ptrdiff_t>(ileZnakow_),
+        odstepy_.begin());
+    ileZnakow_ -= od;
+}
+
+void Odbiornik::ZamknijLitere() { Wypisz(0); }
+
+// The unit from a letter's marks, and from the gaps within it unless it is
+// no letter (perhaps letters run together); the dash's length from a
+// letter's dashes.
+void Odbiornik::UczLitery(const Litera& litera)
+{
+    for (std::size_t i = 0; i < litera.dlugosc; ++i) {
+        const bool kreska = ((litera.kreski >> i) & 1u) != 0;
+        const double znak = znaki_[litera.od + i];
+        if (litera.znana && kreska)
+            kreska_ += Nauka * (std::clamp(znak / jednostka_, KrotkaKreska * Kreska.od, Kreska.do_) - kreska_);
+        Ucz(kreska ? znak / kreska_ : znak);
+        if (litera.znana && i + 1 < litera.dlugosc)
+            Ucz(odstepy_[litera.od + i]);
+    }
+}
+
+// After a long pause another may send: the next letters learn the speed
+// again from their own marks, the old unit telling only what they leave
+// open (a letter of one kind of mark).
+void Odbiornik::NowyNadawca()
+{
+    if (!slowo_)
+        Slowo();
+    staraJednostka_ = jednostka_;
+    jednostka_ = 0;
 }
 
 // One odd element (a key held for a minute) moves the unit a little only.
@@ -330,11 +601,11 @@ void Odbiornik::DodajPrzerwe(double jednostki)
 // close to the second shortest (which stays a letter gap even after a run
 // of one-letter words or one gap cut short); until there are a few, it is
 // 3 units unless the first gaps showed stretched spacing.
-double Odbiornik::ProgSlowa() const
+double Odbiornik::OdstepLiter() const
 {
     const std::size_t ile = std::min(ilePrzerw_, Przerwy);
     if (ile < 3 && !rozciagniete_)
-        return ProgSlowaBez * jednostka_;
+        return ZwyklaLitera;
     std::array<double, Przerwy> przerwy = przerwy_;
     auto* const koniec = przerwy.begin() + ile;
     std::nth_element(przerwy.begin(), przerwy.begin() + 1, koniec);
@@ -347,8 +618,10 @@ double Odbiornik::ProgSlowa() const
             ++litery;
         }
     }
-    return jednostka_ * SlowoDoLitery * suma / litery;
+    return suma / litery;
 }
+
+double Odbiornik::ProgSlowa() const { return jednostka_ * SlowoDoLitery * OdstepLiter(); }
 
 void Odbiornik::Pisz(std::u32string_view zapis)
 {

@@ -8,19 +8,38 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace wirlok {
+
+// A character of the International Morse set and its code.
+struct KodMorsa {
+    char32_t znak;
+    std::u32string kod;
+};
+
+// The codes the receiver reads as letters: the engine's own, and the
+// standard ones it lacks (digits, punctuation, the Polish letters' own).
+const std::vector<KodMorsa>& KodyMorsa();
 
 // Morse code received by its timing: marks (a key held down, a tone, a
 // light) and the spaces between them, with their lengths in seconds, as a
 // hand, a whistle or a torch sends them. It learns the sender's speed and
 // follows it, and writes each letter in the engine's notation as it ends:
-// the letter's code and "\", and one more "\" for a word gap. Until the
-// marks show the speed (dots and dashes, or a gap within a letter) the first
-// letters are held, and so are the letters after the first long gaps until
-// they show plain or stretched (Farnsworth) spacing. A mark or a space
-// shorter than 0.3 of a unit (at least 12 ms) is a click or a dropout.
+// the letter's code and "\", and one more "\" for a word gap. Marks and
+// spaces too short to end a letter are read as the likeliest letters of
+// KodyMorsa (a code that is none is written as received), at most a letter
+// behind. Until the marks show the speed (dots and dashes, or a gap within
+// a letter) the first letters are held, and so are the letters after the
+// first long gaps until they show plain or stretched (Farnsworth) spacing;
+// after a pause of 2 s the next letters learn the speed again from their own
+// marks. A mark or a space shorter than 0.3 of a unit (at least 12 ms) is a
+// click or a dropout.
 class Odbiornik {
+    static constexpr std::size_t Zapas = 128;
+    static constexpr std::size_t Znaki = 32;
+    static constexpr std::size_t Przerwy = 16;
+
 public:
     // A mark that lasted this long.
     void Znak(double sekundy);
@@ -54,23 +73,35 @@ private:
     void Dodaj(double znak);
     void Trwa(double dlugosc);
     void Zakoncz(double dlugosc);
+    // The group of marks whose spaces may be within a letter or between
+    // letters, as the likeliest letters; all but the last `zostaw` written,
+    // the last open while any are left.
+    struct Litera {
+        std::size_t od;
+        std::size_t dlugosc;
+        unsigned kreski;  // bit i: the letter's i-th mark is a dash
+        bool znana;
+    };
+    std::size_t Litery(std::array<Litera, Znaki>& litery, bool otwarta) const;
+    void Wypisz(std::size_t zostaw);
     void ZamknijLitere();
+    void UczLitery(const Litera& litera);
     void Ucz(double jednostka);
+    void NowyNadawca();
     bool Watpliwa(double jednostki);
     double SredniaWatpliwych() const;
     void Rozstrzygnij(bool slowo);
     void DodajPrzerwe(double jednostki);
+    double OdstepLiter() const;
     double ProgSlowa() const;
     void Pisz(std::u32string_view zapis);
     void Slowo();
 
-    static constexpr std::size_t Zapas = 128;
-    static constexpr std::size_t Znaki = 32;
-    static constexpr std::size_t Przerwy = 8;
-
     std::u32string odebrane_;
     std::u32string wstrzymane_;  // written after a gap not yet told
     double jednostka_ = 0;
+    double staraJednostka_ = 0;  // before the last long pause
+    double kreska_ = 3;          // a dash's length in units
 
     double znak_ = 0;  // a mark not yet ended by a long enough space
     double przerwa_ = 0;

@@ -4,8 +4,6 @@
 
 #include "sygnal/odbieranie.h"
 
-#include "cipher/szyfruj.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,10 +15,38 @@
 namespace wirlok {
 namespace {
 
-// A sender: the text (" " a word gap, "_" an hour's pause) at a speed that
-// changes to another halfway or steadily, with Farnsworth spacing at an
-// overall speed, each element and gap off by up to a part of it, and a
-// 5 ms dropout in each dash and a 5 ms click in each letter gap.
+// The codes keyed: the receiver's, and "#" for one that is no letter's.
+std::u32string Kod(char32_t znak)
+{
+    const auto& kody = KodyMorsa();
+    const auto k = std::find_if(kody.begin(), kody.end(), [&](const KodMorsa& m) { return m.znak == znak; });
+    return znak == U'#' ? U"..--" : k->kod;
+}
+
+// The text of received notation: a code as its character, an empty one as
+// a word gap.
+std::u32string Tekst(std::u32string_view zapis)
+{
+    std::u32string tekst;
+    std::u32string kod;
+    for (const char32_t z : zapis.substr(1)) {
+        if (z != U'\\') {
+            kod += z;
+            continue;
+        }
+        const auto& kody = KodyMorsa();
+        const auto k = std::find_if(kody.begin(), kody.end(), [&](const KodMorsa& m) { return m.kod == kod; });
+        tekst += kod.empty() ? U' ' : kod == Kod(U'#') ? U'#' : k != kody.end() ? k->znak : U'?';
+        kod.clear();
+    }
+    return tekst;
+}
+
+// A sender: the text (" " a word gap, "_" a pause) at a speed that changes
+// to another halfway or steadily, with Farnsworth spacing at an overall
+// speed, each element and gap off by up to a part of it, a 5 ms dropout in
+// each dash and a 5 ms click in each letter gap, a mark of noise amid each
+// word gap, letter gaps shortened.
 struct Nadawca {
     const char* nazwa;
     std::u32string tekst;
@@ -33,6 +59,9 @@ struct Nadawca {
     bool bzdury = false;              // first durations no sender keys, and a key held for a minute
     std::u32string odebrane = tekst;  // from character `od` on
     std::size_t od = 0;
+    double szum = 0;      // units
+    double litera = 3;    // units
+    double pauza = 3600;  // seconds
 };
 
 void PrintTo(const Nadawca& n, std::ostream* os) { *os << n.nazwa; }
@@ -66,19 +95,27 @@ TEST_P(Odbior, OdczytujeTekst)
                                         : 0;
         const double u = 1.2 / (n.slowa + postep * ((n.slowaPotem > 0 ? n.slowaPotem : n.slowa) - n.slowa));
         const double ta = n.ogolem > 0 ? (60 / n.ogolem - 31 * u) / 19 : u;
-        const std::u32string kod = Szyfruj(10, n.tekst.substr(i, 1));
-        for (std::size_t e = 1; e + 1 < kod.size(); ++e) {
+        const std::u32string kod = Kod(n.tekst[i]);
+        for (std::size_t e = 0; e < kod.size(); ++e) {
             const double znak = czas(kod[e] == U'.' ? u : 3 * u);
             if (n.zaklocenia && kod[e] == U'-') {
                 odbiornik.Znak(znak / 2);
                 przerwa(0.005);
             }
             odbiornik.Znak(n.zaklocenia && kod[e] == U'-' ? znak / 2 : znak);
-            if (e + 2 < kod.size())
+            if (e + 1 < kod.size())
                 przerwa(czas(u));
         }
         const char32_t potem = i + 1 < n.tekst.size() ? n.tekst[i + 1] : U'x';
-        const double odstep = potem == U'_' ? 3600 : czas(potem == U' ' ? 7 * ta : 3 * ta);
+        if (potem == U' ' && n.szum > 0) {
+            przerwa(czas(3 * ta));
+            odbiornik.Znak(n.szum * u);
+        }
+        const double slowo = n.szum > 0 ? 7 * ta - 3 * ta - n.szum * u : 7 * ta;
+        const double odstep = potem == U'_' ? n.pauza
+                                            : czas(potem == U' '             ? slowo
+                                                    : i + 1 < n.tekst.size() ? n.litera * ta
+                                                                             : 3 * ta);
         if (n.zaklocenia) {
             przerwa(odstep / 2);
             odbiornik.Znak(0.005);
@@ -91,7 +128,7 @@ TEST_P(Odbior, OdczytujeTekst)
     odbiornik.Koniec();
     const std::u32string naKoniec = odbiornik.Odbierz();
     EXPECT_LE(std::count(naKoniec.begin(), naKoniec.end(), U'\\'), 1);
-    const std::u32string tekst = Szyfruj(10, DoWstawienia(0, naZywo + naKoniec));
+    const std::u32string tekst = Tekst(DoWstawienia(0, naZywo + naKoniec));
     const std::size_t od = tekst.size() - std::min(tekst.size(), n.odebrane.size() - n.od);
     EXPECT_EQ(tekst.substr(od), n.odebrane.substr(n.od)) << testing::PrintToString(tekst);
 }
@@ -110,7 +147,12 @@ INSTANTIATE_TEST_SUITE_P(Nadawcy,
         Nadawca{"pauza_na_koncu", U"sos_", 12, 0, false, 0, 0, false, false, U"sos"},
         Nadawca{"reka", U"the quick brown fox jumps over the lazy dog", 18, 15, true, 0, 0.2},
         Nadawca{"zaklocenia", U"paris paris", 20, 0, false, 0, 0, true},
-        Nadawca{"bzdury", U"sos", 15, 0, false, 0, 0, false, true}),
+        Nadawca{"bzdury", U"sos", 15, 0, false, 0, 0, false, true},
+        Nadawca{"skrocone_odstepy", U"so so", 15, 0, false, 0, 0, false, false, U"so so", 0, 0, 1.8},
+        Nadawca{"szum_w_odstepie", U"paris paris", 20, 0, false, 0, 0, false, false, U"pariseparis", 0, 1},
+        Nadawca{"nowy_dwa_razy_szybszy", U"paris_paris", 12, 24, false, 0, 0, false, false, U"paris paris", 0, 0, 3, 3},
+        Nadawca{"nieznany_kod", U"s#s", 15},
+        Nadawca{"cyfry_reka", U"73 sp5zhp 1944 qth 0?", 15, 0, false, 0, 0.15}),
     [](const testing::TestParamInfo<Nadawca>& p) { return p.param.nazwa; });
 
 struct Wstawka {
