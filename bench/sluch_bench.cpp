@@ -30,6 +30,8 @@
 #include <utility>
 #include <vector>
 
+#include <unistd.h>
+
 namespace wirlok::bench {
 namespace {
 
@@ -477,7 +479,9 @@ void Szum(const std::filesystem::path& wav)
 int main(int argc, char** argv)
 {
     using namespace wirlok::bench;
-    const std::filesystem::path katalog = std::filesystem::temp_directory_path() / "wirlok_sluch_bench";
+    // A folder of its own, so that runs of parts side by side keep apart.
+    const std::filesystem::path katalog
+        = std::filesystem::temp_directory_path() / ("wirlok_sluch_bench_" + std::to_string(getpid()));
     std::filesystem::create_directories(katalog);
     const std::filesystem::path wav = katalog / "nagranie.wav";
     const std::vector<std::string> a(argv + 1, argv + argc);
