@@ -248,6 +248,13 @@ void Kluczowanie::OcenKropke(double dlugosc, bool znak)
     kropka_ = std::clamp(*miejsce, NajkrotszaKropka, NajdluzszaKropka);
 }
 
+double Kluczowanie::Przerwa() const
+{
+    if (znak_)
+        return 0;
+    return (ustawienia_.amplituda ? segmentacja_.Decyzja() : poprzedniCzas_) - poczatek_;
+}
+
 double Kluczowanie::Zgodnosc() const
 {
     if (wszystkie_ <= 0)

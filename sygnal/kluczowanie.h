@@ -53,6 +53,8 @@ public:
     double Szum() const { return szum_; }
     // A dot's length in seconds, from the last marks and spaces.
     double Kropka() const { return kropka_; }
+    // How long the space decided by now has lasted; 0 in a mark.
+    double Przerwa() const;
     // Takes a dot's length to start from.
     void Ustaw(double kropka);
     // Sets the keying of a signal just found to the dot's length, of those

@@ -48,7 +48,9 @@ constexpr double Wygladzanie = 0.85;  // of a dot
 constexpr int ZgodnychDoZlapania = 30;
 constexpr double DoZlapania = 6;
 constexpr double DoTrzymania = 3;
-constexpr double Dryf = 40;  // hertz between frames
+constexpr double Dryf = 40;        // hertz between frames
+constexpr double NowyNadawca = 2;  // seconds of silence
+constexpr double PrzerwaKropek = 12;
 
 constexpr Kluczowanie::Ustawienia UstawieniaTonu{8000, 100, 1e-6, 1.25, true};
 
@@ -258,9 +260,18 @@ void WykrywaczTonu::Probka(float probka)
         zapas_[zapasPozycja_] = probka;
         zapasPozycja_ = (zapasPozycja_ + 1) % zapas_.size();
     }
-    if (zlapany_)
+    if (zlapany_) {
         Obwiednia(probka, &odbiornik_);
-    else
+        // After a pause of two seconds (and longer than a slow sender's word
+        // gap) another sender may key, at another pitch and speed: the tone
+        // is looked for anew, from a clean spectrum.
+        const double przerwa = kluczowanie_.Przerwa();
+        slyszany_ = slyszany_ || przerwa == 0;
+        if (slyszany_ && przerwa >= std::max(NowyNadawca, PrzerwaKropek * kluczowanie_.Kropka())) {
+            Pusc();
+            widmo_ = WidmoTonu(probkowanie_);
+        }
+    } else
         nieprzejrzane_ = std::min(nieprzejrzane_ + 1, zapas_.size());
     if (widmo_.Dodaj(probka))
         OcenWidmo();
@@ -332,6 +343,7 @@ void WykrywaczTonu::Pusc()
 {
     kluczowanie_.Koniec(&odbiornik_);
     zlapany_ = false;
+    slyszany_ = false;
     zgodnych_ = 0;
     nieprzejrzane_ = 0;
 }

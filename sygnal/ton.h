@@ -161,6 +161,7 @@ private:
     std::size_t nieprzejrzane_ = 0;  // samples not yet gone through at the tone
     double czas_ = 0;                // of the envelope
     bool zlapany_ = false;
+    bool slyszany_ = false;  // a mark received since
     double czestotliwosc_ = 0;
     double kandydat_ = 0;
     int zgodnych_ = 0;
