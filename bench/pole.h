@@ -61,6 +61,7 @@ struct Warunek {
     Przedzial dr{0, 0};         // direct-to-echo, dB
     double sigma = 0;           // a hand's
     double kreska = 3;
+    std::size_t grup = 20;  // five-letter groups, as many again after a change of sender
 };
 
 inline double Losuj(Przedzial p, std::mt19937& los) { return std::uniform_real_distribution<double>(p.od, p.do_)(los); }
@@ -205,8 +206,8 @@ inline void DoProbek(Nagranie& n, const std::vector<double>& x)
     n.sigma *= skala;
 }
 
-// A recording of the condition: 20 five-letter groups (10 and 10 either
-// side of a change of sender), starting after a second.
+// A recording of the condition: its five-letter groups (half either side
+// of a change of sender), starting after a second.
 inline Nagranie Pole(const Warunek& w, unsigned ziarno)
 {
     constexpr double Fs = 16000;
@@ -217,13 +218,13 @@ inline Nagranie Pole(const Warunek& w, unsigned ziarno)
     n.czestotliwosc = Losuj(w.ton, los);
     const bool reczna = w.sigma > 0 || w.kreska != 3;
     const Reka reka{n.slowa, 0, reczna ? 0.2 : 0, 1, w.sigma, w.kreska};
-    n.tekst = Grupy(w.rodzaj == Rodzaj::Zmiana ? 10 : 20, los);
+    n.tekst = Grupy(w.rodzaj == Rodzaj::Zmiana ? w.grup / 2 : w.grup, los);
     n.znaki = Znaki(n.tekst, reka, 1, los);
     Glos glos{n.czestotliwosc};
     std::vector<Odcinek> drugie;  // a change of sender's marks
     Glos drugi{0};
     if (w.rodzaj == Rodzaj::Zmiana) {
-        const std::string dalej = Grupy(10, los);
+        const std::string dalej = Grupy(w.grup / 2, los);
         const double pauza = Losuj({2, 3}, los);
         const bool szybciej = (los() & 1) != 0;
         const double slowa = n.slowa * (szybciej ? 2 : 0.5);

@@ -268,7 +268,7 @@ void WykrywaczTonu::Probka(float probka)
         const double przerwa = kluczowanie_.Przerwa();
         slyszany_ = slyszany_ || przerwa == 0;
         if (slyszany_ && przerwa >= std::max(NowyNadawca, PrzerwaKropek * kluczowanie_.Kropka())) {
-            Pusc();
+            Pusc(false);
             widmo_ = WidmoTonu(probkowanie_);
         }
     } else
@@ -339,9 +339,11 @@ void WykrywaczTonu::Przejdz(Odbiornik* odbiornik)
         Obwiednia(zapas_[(poczatek + i) % zapas_.size()], odbiornik);
 }
 
-void WykrywaczTonu::Pusc()
+// A pause that ends a sender leaves the receiver in its word gap, which
+// the next sender's first letter ends.
+void WykrywaczTonu::Pusc(bool koniec)
 {
-    kluczowanie_.Koniec(&odbiornik_);
+    kluczowanie_.Koniec(koniec ? &odbiornik_ : nullptr);
     zlapany_ = false;
     slyszany_ = false;
     zgodnych_ = 0;

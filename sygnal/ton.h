@@ -146,7 +146,7 @@ private:
     void Obwiednia(float probka, Odbiornik* odbiornik);
     void OcenWidmo();
     void Zlap(double czestotliwosc);
-    void Pusc();
+    void Pusc(bool koniec = true);
     void Przejdz(Odbiornik* odbiornik);
 
     Odbiornik& odbiornik_;
