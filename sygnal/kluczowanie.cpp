@@ -176,17 +176,20 @@ void Kluczowanie::Dodaj(double czas, double wartosc, Odbiornik* odbiornik, std::
 // power in a step as the steps on either side of the threshold show them.
 void Kluczowanie::Segmentuj(double czas, double wartosc, std::complex<double> probka, Odbiornik* odbiornik)
 {
-    // Steps well within a mark or a space, by the smoothed amplitude.
+    // Steps well within a mark or a space, by the smoothed amplitude and the
+    // tone's level where it is now.
+    Sledz(czas, wartosc);
+    const double sygnal = Teraz();
     const double moc = std::norm(probka);
-    const double margines = 0.25 * (sygnal_ - szum_);
-    if (std::isfinite(moc) && Pewne() && (wartosc > sygnal_ - margines || wartosc < szum_ + margines)) {
-        (wartosc > sygnal_ - margines ? mocZnaku_ : mocSzumu_).Dodaj(moc, 1, Srednich);
+    const double margines = 0.25 * (sygnal - szum_);
+    if (std::isfinite(moc) && Pewne() && (wartosc > sygnal - margines || wartosc < szum_ + margines)) {
+        (wartosc > sygnal - margines ? mocZnaku_ : mocSzumu_).Dodaj(moc, 1, Srednich);
     }
     const bool ton = Pewne() && mocZnaku_.Wartosc() > mocSzumu_.Wartosc() && mocZnaku_.Ile() > 0 && mocSzumu_.Ile() > 0;
-    // The tone where it is now, never above the last seconds' marks.
-    Sledz(czas, wartosc);
+    // A tone well over its noise goes by its level where it is now, which
+    // the cut scales to its sums; a weaker one by the last seconds' marks.
     const double stale = ton ? std::sqrt(mocZnaku_.Wartosc() - mocSzumu_.Wartosc()) : 0;
-    segmentacja_.Poziomy(Spojny * (Wyrazny(stale) ? std::min(poziom_, stale) : stale), mocSzumu_.Wartosc());
+    segmentacja_.Poziomy(Spojny * (ton && Wyrazny(sygnal_) ? poziom_ : stale), mocSzumu_.Wartosc());
     poprzedniCzas_ = czas;
     poprzedniaWartosc_ = wartosc;
     segmentacja_.Dodaj(czas, std::isfinite(moc) ? probka : 0.0, kropka_);
