@@ -206,6 +206,65 @@ inline void DoProbek(Nagranie& n, const std::vector<double>& x)
     n.sigma *= skala;
 }
 
+// A change of sender after a pause of 2 to 3 s: twice or half as fast, at
+// a pitch 150 Hz and more away; its marks.
+inline std::vector<Odcinek> Zmiana(const Warunek& w, Nagranie& n, Glos& drugi, std::mt19937& los)
+{
+    const std::string dalej = Grupy(w.grup / 2, los);
+    const double pauza = Losuj({2, 3}, los);
+    const bool szybciej = (los() & 1) != 0;
+    const double slowa = n.slowa * (szybciej ? 2 : 0.5);
+    double f = n.czestotliwosc;
+    while (std::abs(f - n.czestotliwosc) < 150)
+        f = Losuj(w.ton, los);
+    drugi.czestotliwosc = f;
+    n.tekst += " " + dalej;
+    return Znaki(dalej, {slowa}, n.znaki.back().koniec + pauza, los);
+}
+
+// A whistle's vibrato and harmonics, a buzzer's square wave.
+inline void Barwa(const Warunek& w, Nagranie& n, Glos& glos, std::mt19937& los)
+{
+    if (w.rodzaj == Rodzaj::Gwizd) {
+        glos.vibrato = 50;
+        glos.vibratoTempo = Losuj({4, 7}, los);
+        glos.harmoniczne = {1, std::pow(10, -Losuj({10, 20}, los) / 20), std::pow(10, -Losuj({20, 30}, los) / 20)};
+    } else if (w.rodzaj == Rodzaj::Brzeczyk) {
+        glos.harmoniczne.assign(40, 0);
+        for (std::size_t h = 0; h < glos.harmoniczne.size(); h += 2)
+            glos.harmoniczne[h] = 4 / std::numbers::pi / static_cast<double>(h + 1);
+        n.skala = 4 / std::numbers::pi;  // of the fundamental the ideal hears
+    }
+}
+
+// Fading's gain every millisecond: from 1 at the troughs up by its depth.
+inline std::vector<float> Zanik(const Warunek& w, std::size_t ile, std::mt19937& los)
+{
+    const double glebokosc = Losuj(w.glebokosc, los);
+    const double tempo = Losuj(w.tempo, los);
+    const double faza = Losuj({0, 2 * std::numbers::pi}, los);
+    std::vector<float> zanik(ile / 16 + 1);
+    for (std::size_t k = 0; k < zanik.size(); ++k)
+        zanik[k] = static_cast<float>(std::pow(10,
+            glebokosc / 20
+                * (0.5 + 0.5 * std::cos(2 * std::numbers::pi * tempo * static_cast<double>(k) / 1000 + faza))));
+    return zanik;
+}
+
+// A phone's band, mains hum, clipped at the tone's amplitude.
+inline void Telefon(std::vector<double>& x, double probkowanie, std::mt19937& los)
+{
+    Dwukwadrat gorny(probkowanie, 300, true);
+    Dwukwadrat dolny(probkowanie, 3400, false);
+    const double brum = Losuj({0.3, 1}, los);
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        const double t = static_cast<double>(i) / probkowanie;
+        const double h
+            = brum * (std::sin(2 * std::numbers::pi * 50 * t) + 0.5 * std::sin(2 * std::numbers::pi * 150 * t));
+        x[i] = std::clamp(dolny(gorny(x[i])) + h, -1.0, 1.0);
+    }
+}
+
 // A recording of the condition: its five-letter groups (half either side
 // of a change of sender), starting after a second.
 inline Nagranie Pole(const Warunek& w, unsigned ziarno)
@@ -221,20 +280,8 @@ inline Nagranie Pole(const Warunek& w, unsigned ziarno)
     n.tekst = Grupy(w.rodzaj == Rodzaj::Zmiana ? w.grup / 2 : w.grup, los);
     n.znaki = Znaki(n.tekst, reka, 1, los);
     Glos glos{n.czestotliwosc};
-    std::vector<Odcinek> drugie;  // a change of sender's marks
     Glos drugi{0};
-    if (w.rodzaj == Rodzaj::Zmiana) {
-        const std::string dalej = Grupy(w.grup / 2, los);
-        const double pauza = Losuj({2, 3}, los);
-        const bool szybciej = (los() & 1) != 0;
-        const double slowa = n.slowa * (szybciej ? 2 : 0.5);
-        double f = n.czestotliwosc;
-        while (std::abs(f - n.czestotliwosc) < 150)
-            f = Losuj(w.ton, los);
-        drugi.czestotliwosc = f;
-        drugie = Znaki(dalej, {slowa}, n.znaki.back().koniec + pauza, los);
-        n.tekst += " " + dalej;
-    }
+    const std::vector<Odcinek> drugie = w.rodzaj == Rodzaj::Zmiana ? Zmiana(w, n, drugi, los) : std::vector<Odcinek>{};
     const double koniec = std::max(n.znaki.back().koniec, drugie.empty() ? 0.0 : drugie.back().koniec) + 1;
     const auto ile = static_cast<std::size_t>(koniec * Fs);
     const std::vector<float> e = Obwiednia(n.znaki, Fs, ile);
@@ -244,26 +291,9 @@ inline Nagranie Pole(const Warunek& w, unsigned ziarno)
     n.idealny = !reczna && w.rodzaj != Rodzaj::Poglos && w.rodzaj != Rodzaj::Gwizd && w.rodzaj != Rodzaj::Telefon
         && w.rodzaj != Rodzaj::Zmiana;
 
-    if (w.rodzaj == Rodzaj::Gwizd) {
-        glos.vibrato = 50;
-        glos.vibratoTempo = Losuj({4, 7}, los);
-        glos.harmoniczne = {1, std::pow(10, -Losuj({10, 20}, los) / 20), std::pow(10, -Losuj({20, 30}, los) / 20)};
-    } else if (w.rodzaj == Rodzaj::Brzeczyk) {
-        glos.harmoniczne.assign(40, 0);
-        for (std::size_t h = 0; h < glos.harmoniczne.size(); h += 2)
-            glos.harmoniczne[h] = 4 / std::numbers::pi / static_cast<double>(h + 1);
-        n.skala = 4 / std::numbers::pi;  // of the fundamental the ideal hears
-    }
-    std::vector<float> zanik;
+    Barwa(w, n, glos, los);
     if (w.rodzaj == Rodzaj::Zanik) {
-        const double glebokosc = Losuj(w.glebokosc, los);
-        const double tempo = Losuj(w.tempo, los);
-        const double faza = Losuj({0, 2 * std::numbers::pi}, los);
-        zanik.resize(ile / 16 + 1);
-        for (std::size_t k = 0; k < zanik.size(); ++k)
-            zanik[k] = static_cast<float>(std::pow(10,
-                glebokosc / 20
-                    * (0.5 + 0.5 * std::cos(2 * std::numbers::pi * tempo * static_cast<double>(k) / 1000 + faza))));
+        const std::vector<float> zanik = Zanik(w, ile, los);
         std::vector<float> ez(ile);
         for (std::size_t i = 0; i < ile; ++i)
             ez[i] = e[i] * zanik[i / 16];
@@ -295,19 +325,9 @@ inline Nagranie Pole(const Warunek& w, unsigned ziarno)
     }
     for (double& v : x)
         v += szum(los);
-    if (w.rodzaj == Rodzaj::Telefon) {  // a phone's band, mains hum, clipped at the tone's amplitude
-        Dwukwadrat gorny(Fs, 300, true);
-        Dwukwadrat dolny(Fs, 3400, false);
-        const double brum = Losuj({0.3, 1}, los);
-        for (std::size_t i = 0; i < ile; ++i) {
-            const double t = static_cast<double>(i) / Fs;
-            const double h
-                = brum * (std::sin(2 * std::numbers::pi * 50 * t) + 0.5 * std::sin(2 * std::numbers::pi * 150 * t));
-            x[i] = std::clamp(dolny(gorny(x[i])) + h, -1.0, 1.0);
-        }
-    }
+    if (w.rodzaj == Rodzaj::Telefon)
+        Telefon(x, Fs, los);
     DoProbek(n, x);
     return n;
 }
-
 }  // namespace wirlok::bench

@@ -207,6 +207,27 @@ std::size_t Dlugosc(std::string_view kod)
     return d;
 }
 
+constexpr double Nic = -1e300;
+struct Krok {
+    double wynik = Nic;
+    std::size_t skad = 0;  // the unit the letter before ended at
+    std::size_t kod = 0;
+    bool slowo = false;  // a word gap before
+};
+
+// The best way to a letter starting at unit s: the message's start, or
+// letters ending three or seven units before.
+Krok Poprzedni(const std::vector<Krok>& koniec, std::size_t s)
+{
+    Krok krok;
+    if (s == 0)
+        krok.wynik = 0;
+    for (const std::size_t przerwa : {3, 7})
+        if (s > przerwa && koniec[s - przerwa].wynik > krok.wynik)
+            krok = {koniec[s - przerwa].wynik, s - przerwa, 0, przerwa == 7};
+    return krok;
+}
+
 // The bound: a receiver told the machine's dot, where the message starts
 // and ends, the tone and the levels, that picks the likeliest letters of
 // the International set with gaps of three dots or seven between them.
@@ -215,34 +236,19 @@ std::string IdealOdbiera(const Nagranie& n)
 {
     const Jednostki j = Dowody(n, 1.2 / n.slowa);
     const std::size_t u = j.sumy.size();
-    constexpr double Nic = -1e300;
-    struct Krok {
-        double wynik = Nic;
-        std::size_t skad = 0;
-        std::size_t kod = 0;
-        bool slowo = false;
-    };
     std::vector<Krok> koniec(u + 1);  // the best letters ending at each unit
     for (std::size_t k = 1; k <= u; ++k)
         for (std::size_t c = 0; c < Kody.size(); ++c) {
             const std::size_t d = Dlugosc(Kody[c].second);
             if (d > k)
                 continue;
-            const std::size_t s = k - d;
-            double przed = s == 0 ? 0 : Nic;
-            std::size_t skad = 0;
-            bool slowo = false;
-            for (const std::size_t przerwa : {3, 7})
-                if (s > przerwa && koniec[s - przerwa].wynik > przed) {
-                    przed = koniec[s - przerwa].wynik;
-                    skad = s - przerwa;
-                    slowo = przerwa == 7;
-                }
-            if (przed <= Nic)
+            Krok krok = Poprzedni(koniec, k - d);
+            if (krok.wynik <= Nic)
                 continue;
-            const double wynik = przed + Litera(j, Kody[c].second, s);
-            if (wynik > koniec[k].wynik)
-                koniec[k] = {wynik, skad, c, slowo};
+            krok.wynik += Litera(j, Kody[c].second, k - d);
+            krok.kod = c;
+            if (krok.wynik > koniec[k].wynik)
+                koniec[k] = krok;
         }
     std::string tekst;
     for (std::size_t k = u; k > 0 && koniec[k].wynik > Nic; k = koniec[k].skad) {
