@@ -463,9 +463,11 @@ void Koszt()
         ms / 1000);
 }
 
-void Szum(const std::filesystem::path& wav)
+void Szum(const std::filesystem::path& wav, const std::vector<double>& snry)
 {
-    Tabela("600 Hz", {20, 10, 6, 3, 0, -3, -6}, 600, 0, 0, wav);
+    Tabela("600 Hz", snry, 600, 0, 0, wav);
+    if (snry.size() < 7)
+        return;
     Tabela("450 Hz", {0, -3}, 450, 0, 0, wav);
     Tabela("900 Hz", {0, -3}, 900, 0, 0, wav);
     Tabela("600 Hz, a hand (each element and gap up to 15 % off, the speed wandering 20 %)",
@@ -479,8 +481,9 @@ void Szum(const std::filesystem::path& wav)
 }  // namespace
 }  // namespace wirlok::bench
 
-// With no arguments, all; with "koszt", "szum" or "pole [NAME]", one part
-// (the field's conditions whose name holds NAME); with SNR WPM HZ
+// With no arguments, all; with "koszt", "szum [SNR]" or "pole [NAME]", one
+// part (the white noise's row at SNR dB at 600 Hz alone, the field's
+// conditions whose name holds NAME); with SNR WPM HZ
 // [UNEVENNESS DRIFT], one message, with what each decoder read.
 int main(int argc, char** argv)
 {
@@ -509,8 +512,11 @@ int main(int argc, char** argv)
             Koszt();
         if (czesc.empty() || czesc == "pole")
             Pole(a.size() > 1 ? a[1] : "", wav);
+        std::vector<double> snry = {20, 10, 6, 3, 0, -3, -6};
+        if (czesc == "szum" && a.size() > 1)
+            snry = {std::stod(a[1])};
         if (czesc.empty() || czesc == "szum")
-            Szum(wav);
+            Szum(wav, snry);
     }
     std::filesystem::remove_all(katalog);
 }
