@@ -44,12 +44,15 @@ struct Odcinek {
 // How the message is keyed: its speed, and a hand's unevenness (each
 // element and gap off by up to this fraction, the speed wandering by
 // `dryf` over the message); the gaps between letters and words can be
-// stretched (Farnsworth's spacing).
+// stretched (Farnsworth's spacing). A hand can also be off by a normal
+// factor of deviation `sigma`, and a learner's dash can be short.
 struct Reka {
     double slowa;
     double nierownosc = 0;
     double dryf = 0;
     double odstepy = 1;
+    double sigma = 0;
+    double kreska = 3;  // dots
 };
 
 // The marks of a message, starting at `od` seconds.
@@ -82,16 +85,18 @@ inline std::vector<Odcinek> Znaki(std::string_view tekst, const Reka& reka, doub
         "-.--",
         "--.."};
     std::uniform_real_distribution<double> odchylka(-reka.nierownosc, reka.nierownosc);
+    std::normal_distribution<double> czynnik(1, reka.sigma);
     const double kropka = 1.2 / reka.slowa;
     double czas = od;
     std::size_t jednostek = 0;
     const std::size_t wszystkich = tekst.size() * 10;
-    auto dlugosc = [&](int ile) {
+    auto dlugosc = [&](double ile) {
         jednostek += static_cast<std::size_t>(ile);
         const double tempo = 1
             + reka.dryf / 2
                 * std::sin(2 * std::numbers::pi * static_cast<double>(jednostek) / static_cast<double>(wszystkich));
-        return ile * kropka * (1 + odchylka(los)) / tempo;
+        const double reki = reka.sigma > 0 ? std::max(0.3, czynnik(los)) : 1.0;
+        return ile * kropka * (1 + odchylka(los)) * reki / tempo;
     };
     std::vector<Odcinek> znaki;
     for (const char z : tekst) {
@@ -103,7 +108,7 @@ inline std::vector<Odcinek> Znaki(std::string_view tekst, const Reka& reka, doub
         for (std::size_t i = 0; i < kod.size(); ++i) {
             if (i > 0)
                 czas += dlugosc(1);
-            const double d = dlugosc(kod[i] == '.' ? 1 : 3);
+            const double d = dlugosc(kod[i] == '.' ? 1 : reka.kreska);
             znaki.push_back({czas, czas + d});
             czas += d;
         }

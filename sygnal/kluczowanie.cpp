@@ -32,6 +32,11 @@ constexpr double Srednich = 3000;
 // measured the sums itself: at -3 dB and 20 and 25 WPM, 10 and 21 % of
 // letters wrong, against 13 and 26 % with the whole amplitude.
 constexpr double Spojny = 0.85;
+// The tone's level held over a space falls 30 dB a second, as fast as
+// fading of 20 dB at 1 Hz.
+constexpr double Opadanie = 30 / 8.686;
+// A tone whose marks stand 20 dB over the noise of its envelope.
+constexpr double Wyraznie = 10;
 // A dot's length tried that leaves more of the time than this unexplained
 // has taken noise for marks.
 constexpr double Wyjasnione = 0.5;
@@ -60,6 +65,9 @@ void Kluczowanie::Przelicz()
     auto dolny = robocza_.begin() + static_cast<std::ptrdiff_t>(ile / 4);
     std::nth_element(robocza_.begin(), dolny, robocza_.end());
     const double nisko = *dolny;
+    auto dno = robocza_.begin() + static_cast<std::ptrdiff_t>(ile / 20);
+    std::nth_element(robocza_.begin(), dno, dolny);
+    dno_ = *dno;
     auto gorny = robocza_.begin() + static_cast<std::ptrdiff_t>(ile * 19 / 20);
     std::nth_element(robocza_.begin(), gorny, robocza_.end());
     const double prog = (nisko + *gorny) / 2;
@@ -79,15 +87,41 @@ void Kluczowanie::Przelicz()
 }
 
 // Halfway between noise and signal. For a tone, the amplitude of half the
-// signal's with the noise's added in power, the noise's deviation taken from
-// its mean amplitude (a Rayleigh distribution's, 0.886 of it): so a mark's
-// edges are where the tone is half up, however weak it is.
+// signal's where the tone is now with the noise's added in power, the
+// noise's deviation taken from its mean amplitude (a Rayleigh
+// distribution's, 0.886 of it): so a mark's edges are where the tone is
+// half up, however weak it is, and however it fades.
 double Kluczowanie::Srodek() const
 {
     if (!ustawienia_.amplituda)
         return (szum_ + sygnal_) / 2;
-    return std::sqrt(sygnal_ * sygnal_ / 4 + 0.75 * (szum_ / 0.886) * (szum_ / 0.886));
+    const double sygnal = Teraz();
+    return std::sqrt(sygnal * sygnal / 4 + 0.75 * (szum_ / 0.886) * (szum_ / 0.886));
 }
+
+// The tone where it is now: the envelope's, its noise taken away, held
+// over the spaces and let fall as fast as a fading tone does.
+void Kluczowanie::Sledz(double czas, double wartosc)
+{
+    const double szumObwiedni = szum_ / 0.886;
+    const double teraz = std::sqrt(std::max(wartosc * wartosc - szumObwiedni * szumObwiedni, 0.0));
+    poziom_ = std::max({teraz, poziom_ * std::exp(-Opadanie * (czas - poprzedniCzas_)), szumObwiedni});
+}
+
+// The signal's level where it is now, never above the last seconds' marks,
+// which noise cannot lift.
+double Kluczowanie::Teraz() const
+{
+    if (!ustawienia_.amplituda || !Wyrazny(sygnal_))
+        return sygnal_;
+    const double szumObwiedni = szum_ / 0.886;
+    return std::min(std::sqrt(poziom_ * poziom_ + szumObwiedni * szumObwiedni), sygnal_);
+}
+
+// Whether the tone stands 20 dB over the noise, whose values are the lowest
+// twentieth, of a Rayleigh's distribution: a weaker tone's level where it
+// is now is too much of its noise to go by, and it goes by the last seconds'.
+bool Kluczowanie::Wyrazny(double sygnal) const { return sygnal > Wyraznie * dno_ / 0.226; }
 
 void Kluczowanie::Dodaj(double czas, double wartosc, Odbiornik* odbiornik, std::complex<double> probka)
 {
@@ -113,8 +147,10 @@ void Kluczowanie::Dodaj(double czas, double wartosc, Odbiornik* odbiornik, std::
         return;
     }
 
+    if (ustawienia_.amplituda)
+        Sledz(czas, wartosc);
     const double srodek = Srodek();
-    const double prog = srodek + (surowy_ ? -Histereza : Histereza) * (sygnal_ - szum_);
+    const double prog = srodek + (surowy_ ? -Histereza : Histereza) * (Teraz() - szum_);
     const bool surowy = Pewne() && wartosc > prog;
     if (surowy != surowy_) {
         surowy_ = surowy;
@@ -140,14 +176,20 @@ void Kluczowanie::Dodaj(double czas, double wartosc, Odbiornik* odbiornik, std::
 // power in a step as the steps on either side of the threshold show them.
 void Kluczowanie::Segmentuj(double czas, double wartosc, std::complex<double> probka, Odbiornik* odbiornik)
 {
-    // Steps well within a mark or a space, by the smoothed amplitude.
+    // Steps well within a mark or a space, by the smoothed amplitude and the
+    // tone's level where it is now.
+    Sledz(czas, wartosc);
+    const double sygnal = Teraz();
     const double moc = std::norm(probka);
-    const double margines = 0.25 * (sygnal_ - szum_);
-    if (std::isfinite(moc) && Pewne() && (wartosc > sygnal_ - margines || wartosc < szum_ + margines)) {
-        (wartosc > sygnal_ - margines ? mocZnaku_ : mocSzumu_).Dodaj(moc, 1, Srednich);
+    const double margines = 0.25 * (sygnal - szum_);
+    if (std::isfinite(moc) && Pewne() && (wartosc > sygnal - margines || wartosc < szum_ + margines)) {
+        (wartosc > sygnal - margines ? mocZnaku_ : mocSzumu_).Dodaj(moc, 1, Srednich);
     }
     const bool ton = Pewne() && mocZnaku_.Wartosc() > mocSzumu_.Wartosc() && mocZnaku_.Ile() > 0 && mocSzumu_.Ile() > 0;
-    segmentacja_.Poziomy(ton ? Spojny * std::sqrt(mocZnaku_.Wartosc() - mocSzumu_.Wartosc()) : 0, mocSzumu_.Wartosc());
+    // A tone well over its noise goes by its level where it is now, which
+    // the cut scales to its sums; a weaker one by the last seconds' marks.
+    const double stale = ton ? std::sqrt(mocZnaku_.Wartosc() - mocSzumu_.Wartosc()) : 0;
+    segmentacja_.Poziomy(Spojny * (ton && Wyrazny(sygnal_) ? poziom_ : stale), mocSzumu_.Wartosc());
     poprzedniCzas_ = czas;
     poprzedniaWartosc_ = wartosc;
     segmentacja_.Dodaj(czas, std::isfinite(moc) ? probka : 0.0, kropka_);
@@ -207,6 +249,13 @@ void Kluczowanie::OcenKropke(double dlugosc, bool znak)
     double* const miejsce = poczatek + kropki.size() / 2;
     std::nth_element(poczatek, miejsce, poczatek + kropki.size());
     kropka_ = std::clamp(*miejsce, NajkrotszaKropka, NajdluzszaKropka);
+}
+
+double Kluczowanie::Przerwa() const
+{
+    if (znak_)
+        return 0;
+    return (ustawienia_.amplituda ? segmentacja_.Decyzja() : poprzedniCzas_) - poczatek_;
 }
 
 double Kluczowanie::Zgodnosc() const

@@ -53,6 +53,8 @@ public:
     double Szum() const { return szum_; }
     // A dot's length in seconds, from the last marks and spaces.
     double Kropka() const { return kropka_; }
+    // How long the space decided by now has lasted; 0 in a mark.
+    double Przerwa() const;
     // Takes a dot's length to start from.
     void Ustaw(double kropka);
     // Sets the keying of a signal just found to the dot's length, of those
@@ -86,6 +88,9 @@ public:
 private:
     void Przelicz();
     double Srodek() const;
+    void Sledz(double czas, double wartosc);
+    double Teraz() const;
+    bool Wyrazny(double sygnal) const;
     void Potwierdz(Odbiornik* odbiornik);
     void OcenKropke(double dlugosc, bool znak);
     void Segmentuj(double czas, double wartosc, std::complex<double> probka, Odbiornik* odbiornik);
@@ -97,6 +102,7 @@ private:
     std::size_t wartosci_ = 0;
     double sygnal_ = 0;
     double szum_ = 0;
+    double dno_ = 0;  // the lowest twentieth's top
 
     bool surowy_ = false;  // over the threshold, before glitches are removed
     bool znak_ = false;    // the confirmed state
@@ -110,6 +116,7 @@ private:
     // A tone's step's power in the spaces and in the marks.
     Srednia mocSzumu_;
     Srednia mocZnaku_;
+    double poziom_ = 0;  // the tone's amplitude where it is now
 
     std::array<double, 24> odcinki_{};  // the last marks and spaces, as dots
     std::size_t ileOdcinkow_ = 0;

@@ -68,25 +68,32 @@ double Segmentacja::Dlugosc(bool znak, double jednostek, bool skonczony) const
 // is given: it holds the losses of a real tone's sums.
 void Segmentacja::Poziomy(double ton, double szum)
 {
-    const bool uczone = kwadratTonu_.Ile() >= UczoneDoty && mocSzumu_.Ile() >= UczoneKroki;
-    ton_ = ton <= 0 ? 0 : uczone ? std::sqrt(std::max(kwadratTonu_.Wartosc(), 0.0)) : ton;
-    szum_ = std::max({uczone ? mocSzumu_.Wartosc() : szum, ton_ * ton_ * NajmniejSzumu, 1e-30});
+    const bool uczone = stosunekTonu_.Ile() >= UczoneDoty && mocSzumu_.Ile() >= UczoneKroki;
+    ton_ = std::max(ton, 0.0);
+    stosunek_ = uczone ? std::sqrt(std::max(stosunekTonu_.Wartosc(), 0.0)) : 1.0;
+    szum_ = std::max({uczone ? mocSzumu_.Wartosc() : szum, ton_ * ton_ * stosunek_ * stosunek_ * NajmniejSzumu, 1e-30});
 }
 
 void Segmentacja::Dodaj(double czas, std::complex<double> probka, double kropka)
 {
     if (grupy_.empty()) {
-        grupy_.push_back({czas, {}, 0, 0});
+        grupy_.push_back({czas, {}, 0, 0, {}, 0});
         return;
     }
     biezaca_.suma += probka;
     biezaca_.krokow += 1;
     biezaca_.energia += std::norm(probka);
+    biezaca_.wazona += ton_ * probka;
+    biezaca_.kwadraty += ton_ * ton_;
     const Grupa& ostatnia = grupy_.back();
     if (czas - ostatnia.czas < DlugoscGrupy * kropka)
         return;
-    grupy_.push_back(
-        {czas, ostatnia.suma + biezaca_.suma, ostatnia.krokow + biezaca_.krokow, ostatnia.energia + biezaca_.energia});
+    grupy_.push_back({czas,
+        ostatnia.suma + biezaca_.suma,
+        ostatnia.krokow + biezaca_.krokow,
+        ostatnia.energia + biezaca_.energia,
+        ostatnia.wazona + biezaca_.wazona,
+        ostatnia.kwadraty + biezaca_.kwadraty});
     biezaca_ = {};
     spojnie_ = static_cast<std::size_t>(std::clamp(NajdluzejSpojnie / (DlugoscGrupy * kropka), 1.0, 1 / DlugoscGrupy));
     Tnij(kropka, std::min(ustawienia_.opoznienie * kropka, ustawienia_.najdluzej));
@@ -111,11 +118,14 @@ void Segmentacja::OdNowa()
 }
 
 // How much likelier the tone is than noise alone over groups i to j, summed
-// coherently: the log of the ratio of Rice's density to Rayleigh's.
+// coherently, each step weighed by the tone's level at it (a matched
+// filter to a fading tone): the log of the ratio of Rice's density to
+// Rayleigh's.
 double Segmentacja::Odcinek(std::size_t i, std::size_t j) const
 {
-    const double z = std::abs(Suma(j) - Suma(i));
-    return LogI0(2 * ton_ * z / szum_) - (Krokow(j) - Krokow(i)) * ton_ * ton_ / szum_;
+    const double z = std::abs(grupy_[j].wazona - grupy_[i].wazona);
+    const double kwadraty = grupy_[j].kwadraty - grupy_[i].kwadraty;
+    return LogI0(2 * stosunek_ * z / szum_) - stosunek_ * stosunek_ * kwadraty / szum_;
 }
 
 // The evidence for a mark from group i to j: of its spans summed coherently,
@@ -236,19 +246,24 @@ void Segmentacja::Tnij(double kropka, double opoznienie)
         g.suma -= nowa.suma;
         g.krokow -= nowa.krokow;
         g.energia -= nowa.energia;
+        g.wazona -= nowa.wazona;
+        g.kwadraty -= nowa.kwadraty;
     }
 }
 
 // A mark or space cut from group i to j teaches the levels: a mark by its
-// sums over each whole dot's time, the noise taken away; a space by its
-// steps' power, a group at either end left out.
+// sums over each whole dot's time, the noise taken away, against the
+// level it was given there; a space by its steps' power, a group at
+// either end left out.
 void Segmentacja::Ucz(bool znak, std::size_t i, std::size_t j)
 {
     if (znak) {
         for (std::size_t k = i; k + spojnie_ <= j; k += spojnie_) {
             const double krokow = Krokow(k + spojnie_) - Krokow(k);
             const double kwadrat = (std::norm(Suma(k + spojnie_) - Suma(k)) - krokow * szum_) / (krokow * krokow);
-            kwadratTonu_.Dodaj(kwadrat, 1, 10 * UczoneDoty);
+            const double dany = (grupy_[k + spojnie_].kwadraty - grupy_[k].kwadraty) / krokow;
+            if (dany > 0)
+                stosunekTonu_.Dodaj(kwadrat / dany, 1, 10 * UczoneDoty);
         }
     } else if (j > i + 2) {
         const double krokow = Krokow(j - 1) - Krokow(i + 1);

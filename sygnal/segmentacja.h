@@ -53,8 +53,9 @@ public:
 
     // The step that ends at `czas` (seconds, rising), mixed down to 0 Hz.
     void Dodaj(double czas, std::complex<double> probka, double kropka);
-    // A step's tone amplitude and noise power, to go by until the cut has
-    // shown them; a tone of 0: there is none, and marks cost.
+    // A step's tone amplitude (the level where the tone is now, however it
+    // fades) and noise power, to go by until the cut has shown how the
+    // tone's sums relate to them; a tone of 0: there is none, and marks cost.
     void Poziomy(double ton, double szum);
     // Cuts the rest without waiting for more: the signal is over.
     void Domknij(double kropka);
@@ -84,17 +85,20 @@ private:
         double czas = 0;
         std::complex<double> suma;
         double krokow = 0;
-        double energia = 0;  // of the steps, their power
+        double energia = 0;           // of the steps, their power
+        std::complex<double> wazona;  // the steps weighed by the tone's level given
+        double kwadraty = 0;          // the squares of that level
     };
     // Position 0 is the decided time; empty before the first step.
     std::vector<Grupa> grupy_;
     Grupa biezaca_;   // the steps not grouped yet
     double ton_ = 0;  // a step's tone amplitude and noise power gone by
     double szum_ = 1;
-    // Learnt from the marks and spaces cut: the square of the tone's
-    // amplitude as its sums over a dot show it, frequency errors and all,
-    // and the noise's power.
-    Srednia kwadratTonu_;
+    double stosunek_ = 1;  // of the tone's amplitude in the sums to the level given
+    // Learnt from the marks and spaces cut: the square of that ratio, as the
+    // tone's sums over a dot show it, frequency errors and all, and the
+    // noise's power.
+    Srednia stosunekTonu_;
     Srednia mocSzumu_;
     std::size_t spojnie_ = 8;    // groups summed coherently
     std::vector<double> pelne_;  // the evidence of spans of that many groups, from each on

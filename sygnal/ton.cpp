@@ -13,11 +13,18 @@ namespace wirlok {
 
 namespace {
 
-constexpr double NajnizszyPrazek = 280;
+constexpr double NajnizszyPrazek = 180;
 constexpr double OdstepPrazkow = 10;
-constexpr std::size_t Prazkow = 95;  // up to 1220 Hz
+constexpr std::size_t Prazkow = 384;  // up to 4010 Hz, where the rate carries it
 constexpr double DlugoscRamki = 0.08;
-constexpr double CzestoscWidma = 4000;  // hertz, at least
+constexpr double CzestoscWidma = 9000;  // hertz, at least: room for a whistle's 4 kHz
+// The band a tone is looked for in: the pitches people key, whistle or buzz.
+constexpr double NajnizszyTon = 200;
+constexpr double NajwyzszyTon = 4000;
+// A harmonic's fundamental counts when it is at least a tenth as strong,
+// and on average four times the noise's median.
+constexpr double Harmoniczna = 0.1;
+constexpr double Wyrazny = 4;
 constexpr std::size_t PamiecRamek = 50;
 // The power of a tone of amplitude 1e-4 and less is silence.
 constexpr double Cisza = 2.5e-9;
@@ -41,7 +48,9 @@ constexpr double Wygladzanie = 0.85;  // of a dot
 constexpr int ZgodnychDoZlapania = 30;
 constexpr double DoZlapania = 6;
 constexpr double DoTrzymania = 3;
-constexpr double Dryf = 40;  // hertz between frames
+constexpr double Dryf = 40;        // hertz between frames
+constexpr double NowyNadawca = 2;  // seconds of silence
+constexpr double PrzerwaKropek = 12;
 
 constexpr Kluczowanie::Ustawienia UstawieniaTonu{8000, 100, 1e-6, 1.25, true};
 
@@ -54,8 +63,11 @@ WidmoTonu::WidmoTonu(double probkowanie)
     , okno_(static_cast<std::size_t>(
           std::max(16.0, std::round(DlugoscRamki * probkowanie / static_cast<double>(dziesiatkowanie_)))))
     , ramka_(okno_.size())
-    , wspolczynniki_(Prazkow)
-    , historia_(Prazkow * PamiecRamek)
+    , prazkow_(std::min<std::size_t>(Prazkow,
+          static_cast<std::size_t>(
+              (0.45 * probkowanie / static_cast<double>(dziesiatkowanie_) - NajnizszyPrazek) / OdstepPrazkow)))
+    , wspolczynniki_(prazkow_)
+    , historia_(prazkow_ * PamiecRamek)
     , tla_(PamiecRamek)
 {
     const auto n = static_cast<double>(okno_.size());
@@ -66,15 +78,15 @@ WidmoTonu::WidmoTonu(double probkowanie)
     }
     for (float& w : okno_)
         w = static_cast<float>(w / suma);
-    for (std::size_t k = 0; k < Prazkow; ++k)
+    for (std::size_t k = 0; k < prazkow_; ++k)
         wspolczynniki_[k]
             = 2 * std::cos(2 * std::numbers::pi * Prazek(k) * static_cast<double>(dziesiatkowanie_) / probkowanie);
 }
 
 // Goertzel's filter at each step: cheaper than a transform of the whole
 // band up to the sampling rate, of which only this band matters. The
-// samples are first averaged down to about 4 kHz, which folds some noise
-// from above 2.8 kHz into the band, a little, and costs a twelfth at 48 kHz.
+// samples are first averaged down to 9 kHz and more, which folds some noise
+// from above into the band, a little, and costs a fifth at 48 kHz.
 bool WidmoTonu::Dodaj(float probka)
 {
     suma_ += probka;
@@ -86,8 +98,8 @@ bool WidmoTonu::Dodaj(float probka)
     if (++pozycja_ < ramka_.size())
         return false;
     pozycja_ = 0;
-    float* moce = &historia_[nastepna_ * Prazkow];
-    for (std::size_t k = 0; k < Prazkow; ++k) {
+    float* moce = &historia_[nastepna_ * prazkow_];
+    for (std::size_t k = 0; k < prazkow_; ++k) {
         const double c = wspolczynniki_[k];
         double s1 = 0;
         double s2 = 0;
@@ -98,10 +110,10 @@ bool WidmoTonu::Dodaj(float probka)
         }
         moce[k] = static_cast<float>(s1 * s1 + s2 * s2 - c * s1 * s2);
     }
-    std::array<float, Prazkow> posortowane{};
-    std::copy_n(moce, Prazkow, posortowane.begin());
-    std::nth_element(posortowane.begin(), posortowane.begin() + Prazkow / 2, posortowane.end());
-    tla_[nastepna_] = std::max(posortowane[Prazkow / 2], static_cast<float>(Cisza / 100));
+    posortowane_.assign(moce, moce + prazkow_);
+    const auto srodek = posortowane_.begin() + static_cast<std::ptrdiff_t>(prazkow_ / 2);
+    std::nth_element(posortowane_.begin(), srodek, posortowane_.end());
+    tla_[nastepna_] = std::max(*srodek, static_cast<float>(Cisza / 100));
     nastepna_ = (nastepna_ + 1) % PamiecRamek;
     ++ramek_;
     return true;
@@ -114,27 +126,36 @@ WidmoTonu::Ton WidmoTonu::Najsilniejszy(double od, double do_) const
     const std::size_t ramek = std::min(ramek_, PamiecRamek);
     if (ramek == 0)
         return {};
-    std::array<double, Prazkow> srednie{};
+    std::vector<double> srednie(prazkow_);
     for (std::size_t r = 0; r < ramek; ++r)
-        for (std::size_t k = 0; k < Prazkow; ++k)
-            srednie[k] += historia_[r * Prazkow + k] / tla_[r];
-
-    std::size_t najlepszy = 0;
-    double najwiecej = -1;
-    for (std::size_t k = 1; k + 1 < Prazkow; ++k) {
-        const double trzy = srednie[k - 1] + srednie[k] + srednie[k + 1];
-        if (Prazek(k) >= od && Prazek(k) <= do_ && trzy > najwiecej) {
-            najwiecej = trzy;
-            najlepszy = k;
-        }
-    }
+        for (std::size_t k = 0; k < prazkow_; ++k)
+            srednie[k] += historia_[r * prazkow_ + k] / tla_[r];
+    auto trzy = [&](std::size_t k) { return srednie[k - 1] + srednie[k] + srednie[k + 1]; };
+    auto najwiekszy = [&](double f1, double f2) {
+        std::size_t k = 0;
+        for (std::size_t j = 1; j + 1 < prazkow_; ++j)
+            if (Prazek(j) >= f1 && Prazek(j) <= f2 && (k == 0 || trzy(j) > trzy(k)))
+                k = j;
+        return k;
+    };
+    std::size_t najlepszy = najwiekszy(od, do_);
     if (najlepszy == 0)
         return {};
+    // A harmonic gives way to the tone under it, a half or a third as high,
+    // when that is clearly there: a whistle's or a buzzer's fundamental.
+    for (const double dzielnik : {2.0, 3.0}) {
+        const double f = Prazek(najlepszy) / dzielnik;
+        const std::size_t k = najwiekszy(std::max(f - 20, od), f + 20);
+        if (k != 0 && trzy(k) >= Harmoniczna * trzy(najlepszy) && trzy(k) >= Wyrazny * 3 * static_cast<double>(ramek)) {
+            najlepszy = k;
+            break;
+        }
+    }
 
     std::array<float, PamiecRamek> wRamkach{};
     double najglosniej = 0;
     for (std::size_t r = 0; r < ramek; ++r) {
-        const float* moce = &historia_[r * Prazkow + najlepszy];
+        const float* moce = &historia_[r * prazkow_ + najlepszy];
         wRamkach[r] = (moce[-1] + moce[0] + moce[1]) / (3 * tla_[r]);
         najglosniej = std::max<double>(najglosniej, moce[0]);
     }
@@ -239,9 +260,18 @@ void WykrywaczTonu::Probka(float probka)
         zapas_[zapasPozycja_] = probka;
         zapasPozycja_ = (zapasPozycja_ + 1) % zapas_.size();
     }
-    if (zlapany_)
+    if (zlapany_) {
         Obwiednia(probka, &odbiornik_);
-    else
+        // After a pause of two seconds (and longer than a slow sender's word
+        // gap) another sender may key, at another pitch and speed: the tone
+        // is looked for anew, from a clean spectrum.
+        const double przerwa = kluczowanie_.Przerwa();
+        slyszany_ = slyszany_ || przerwa == 0;
+        if (slyszany_ && przerwa >= std::max(NowyNadawca, PrzerwaKropek * kluczowanie_.Kropka())) {
+            Pusc(false);
+            widmo_ = WidmoTonu(probkowanie_);
+        }
+    } else
         nieprzejrzane_ = std::min(nieprzejrzane_ + 1, zapas_.size());
     if (widmo_.Dodaj(probka))
         OcenWidmo();
@@ -265,7 +295,7 @@ void WykrywaczTonu::OcenWidmo()
     if (widmo_.Ramek() < 10)
         return;
     if (!zlapany_) {
-        const WidmoTonu::Ton ton = widmo_.Najsilniejszy(300, 1200);
+        const WidmoTonu::Ton ton = widmo_.Najsilniejszy(NajnizszyTon, NajwyzszyTon);
         if (!ton.kluczowany || ton.stosunek < DoZlapania) {
             zgodnych_ = 0;
             return;
@@ -309,10 +339,13 @@ void WykrywaczTonu::Przejdz(Odbiornik* odbiornik)
         Obwiednia(zapas_[(poczatek + i) % zapas_.size()], odbiornik);
 }
 
-void WykrywaczTonu::Pusc()
+// A pause that ends a sender leaves the receiver in its word gap, which
+// the next sender's first letter ends.
+void WykrywaczTonu::Pusc(bool koniec)
 {
-    kluczowanie_.Koniec(&odbiornik_);
+    kluczowanie_.Koniec(koniec ? &odbiornik_ : nullptr);
     zlapany_ = false;
+    slyszany_ = false;
     zgodnych_ = 0;
     nieprzejrzane_ = 0;
 }

@@ -15,9 +15,10 @@
 
 namespace wirlok {
 
-// The spectrum of the band where a tone is looked for (280 to 1220 Hz in
-// steps of 10 Hz), in frames of 80 ms, kept for the last 4 seconds: the
-// tone sought is the frequency whose power switches on and off in it.
+// The spectrum of the band where a tone is looked for (180 to 4010 Hz in
+// steps of 10 Hz, up to 0.45 of the rate it is taken at), in frames of
+// 80 ms, kept for the last 4 seconds: the tone sought is the frequency
+// whose power switches on and off in it.
 class WidmoTonu {
 public:
     explicit WidmoTonu(double probkowanie);
@@ -39,9 +40,11 @@ private:
     std::size_t zsumowanych_ = 0;
     std::vector<float> okno_;
     std::vector<float> ramka_;
+    std::size_t prazkow_;
     std::vector<double> wspolczynniki_;
     std::vector<float> historia_;  // a frame after a frame, a power for each step
     std::vector<float> tla_;       // each frame's median power, its noise
+    std::vector<float> posortowane_;
     std::size_t pozycja_ = 0;
     std::size_t ramek_ = 0;
     std::size_t nastepna_ = 0;
@@ -117,7 +120,7 @@ private:
     std::size_t pozycja_ = 0;
 };
 
-// Finds a keyed tone of 300 to 1200 Hz in mono samples, follows its
+// Finds a keyed tone of 200 to 4000 Hz in mono samples, follows its
 // frequency as it drifts and the sender's speed, and feeds a receiver with
 // its marks and spaces. The samples before a tone is found are kept a few
 // seconds and gone through again once it is, so the first letter counts.
@@ -143,7 +146,7 @@ private:
     void Obwiednia(float probka, Odbiornik* odbiornik);
     void OcenWidmo();
     void Zlap(double czestotliwosc);
-    void Pusc();
+    void Pusc(bool koniec = true);
     void Przejdz(Odbiornik* odbiornik);
 
     Odbiornik& odbiornik_;
@@ -158,6 +161,7 @@ private:
     std::size_t nieprzejrzane_ = 0;  // samples not yet gone through at the tone
     double czas_ = 0;                // of the envelope
     bool zlapany_ = false;
+    bool slyszany_ = false;  // a mark received since
     double czestotliwosc_ = 0;
     double kandydat_ = 0;
     int zgodnych_ = 0;

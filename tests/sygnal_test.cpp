@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "bench/nadajnik.h"
+#include "bench/pole.h"
 #include "sygnal/swiatlo.h"
 #include "sygnal/ton.h"
 
@@ -61,8 +62,42 @@ INSTANTIATE_TEST_SUITE_P(Sygnaly,
         Sygnal{"Farnsworth", "zorza nad morzem", {18, 0, 0, 3}, 500, 500, 10, 8000},
         Sygnal{"dryf_30_Hz", "lato w lesie", {12}, 570, 600, 10, 11025},
         Sygnal{"wolny_i_slaby", "sos ala", {5}, 600, 600, -5.5, 8000},
+        Sygnal{"ton_250_Hz", "hop hop", {15}, 250, 250, 10, 8000},
+        Sygnal{"gwizd_3400_Hz", "hop hop", {15}, 3400, 3400, 10, 16000},
         Sygnal{"szum", "", {12}, 600, 600, -10, 8000},
         Sygnal{"cisza", "", {12}, 600, 600, Cisza, 44100}),
+    [](const auto& info) { return std::string(info.param.nazwa); });
+
+// Recordings of the field (bench/pole.h), at 16 kHz and +10 dB.
+struct Warunki {
+    const char* nazwa;
+    bench::Warunek warunek;
+    unsigned ziarno;
+};
+
+void PrintTo(const Warunki& w, std::ostream* os) { *os << w.nazwa; }
+
+class Pole : public testing::TestWithParam<Warunki> {};
+
+TEST_P(Pole, OdbieraTekst)
+{
+    const bench::Nagranie n = bench::Pole(GetParam().warunek, GetParam().ziarno);
+    std::vector<float> dzwiek(n.probki.begin(), n.probki.end());
+    for (float& p : dzwiek)
+        p /= 32768;
+    Odbiornik odbiornik;
+    WykrywaczTonu wykrywacz(n.probkowanie, odbiornik);
+    wykrywacz.Dodaj(dzwiek);
+    wykrywacz.Koniec();
+    EXPECT_EQ(bench::Tekst(odbiornik.Odbierz()), n.tekst);
+}
+
+using enum bench::Rodzaj;
+INSTANTIATE_TEST_SUITE_P(Warunki,
+    Pole,
+    testing::Values(
+        Warunki{"zanik_20_dB", {"", Zanik, 10, {600, 600}, {15, 15}, {20, 20}, {0.2, 0.2}, {}, {}, 0, 3, 8}, 1},
+        Warunki{"nowy_nadawca", {"", Zmiana, 10, {400, 1000}, {12, 12}, {}, {}, {}, {}, 0, 3, 8}, 2}),
     [](const auto& info) { return std::string(info.param.nazwa); });
 
 // A light of 8 by 8 pixels blinking in a noisy 160 by 120 picture, drifting

@@ -735,6 +735,35 @@ def wav(sciezka, odcinki, ton=700, czestosc=16000):
         plik.writeframes(bytes(probki))
 
 
+def pokoj(sciezka, zrodlo, rt60=0.4, echo=-10, zanik=12, okres=2):
+    """The recording `zrodlo` as a phone carried about a room hears it: the
+    tone fading by `zanik` dB and back every `okres` s, and the room's echo
+    (Schroeder's four feedback combs, decaying by 60 dB in `rt60` s) `echo` dB
+    against the direct sound."""
+    with wave.open(zrodlo) as plik:
+        czestosc = plik.getframerate()
+        x = struct.unpack(f"<{plik.getnframes()}h", plik.readframes(plik.getnframes()))
+    x = [v * 10 ** (-zanik / 20 * (0.5 - 0.5 * math.cos(2 * math.pi * n / czestosc / okres))) for n, v in enumerate(x)]
+    opoznienia = [round(czestosc * s) for s in (0.0297, 0.0371, 0.0411, 0.0437)]
+    grzebienie = [([0.0] * d, 10 ** (-3 * d / czestosc / rt60)) for d in opoznienia]
+    poglos = []
+    for n, v in enumerate(x):
+        suma = 0.0
+        for bufor, g in grzebienie:
+            wyjscie = bufor[n % len(bufor)]
+            bufor[n % len(bufor)] = v + g * wyjscie
+            suma += wyjscie
+        poglos.append(suma)
+    skala = math.sqrt(sum(v * v for v in x) / max(sum(e * e for e in poglos), 1e-9) * 10 ** (echo / 10))
+    y = [v + skala * e for v, e in zip(x, poglos)]
+    najwiecej = max(abs(v) for v in y)
+    with wave.open(sciezka, "wb") as plik:
+        plik.setnchannels(1)
+        plik.setsampwidth(2)
+        plik.setframerate(czestosc)
+        plik.writeframes(struct.pack(f"<{len(y)}h", *(round(v * 30000 / najwiecej) for v in y)))
+
+
 def y4m(sciezka, odcinki, kl=30):
     """The keying as a bright spot at (0.7, 0.3) of a dark 160 x 120 video."""
     szer, wys = 160, 120
@@ -843,6 +872,19 @@ class Nasluch(unittest.TestCase):
         self.czekaj(lambda: self.pole("a") == SOS_SOS, 30)
         self.p.find_element(By.ID, "Tlumacz").click()
         self.assertEqual(self.pole("b"), "sos sos")
+
+    def test_zapisz_dzwiek_i_sluchaj_w_pokoju_z_poglosem_w_ruchu(self):
+        self.otworz()
+        self.p.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": self.katalog})
+        self.p.find_element(By.ID, "a").send_keys("sos sos")
+        self.p.find_element(By.ID, "ZapiszDzwiek").click()
+        zapisany = os.path.join(self.katalog, "wirlok-nadanie.wav")
+        WebDriverWait(self.p, 10).until(lambda _: os.path.exists(zapisany))
+        time.sleep(0.5)  # written whole
+        w_pokoju = self.plik("w-pokoju.wav", pokoj, zapisany)
+        self.otworz(f"--use-file-for-fake-audio-capture={w_pokoju}%noloop")
+        self.p.find_element(By.ID, "Sluchaj").click()
+        self.czekaj(lambda: self.pole("a") == SOS_SOS, 30)
 
     def test_bledy_po_polsku_i_nic_nie_wpisane(self):
         cisza = self.plik("cisza.wav", wav, [(False, 2)])
