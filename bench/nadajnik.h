@@ -117,6 +117,23 @@ inline std::vector<Odcinek> Znaki(std::string_view tekst, const Reka& reka, doub
     return znaki;
 }
 
+// The marks' envelope with 5 ms raised-cosine edges, a sample a sample.
+inline std::vector<float> Obwiednia(const std::vector<Odcinek>& znaki, double probkowanie, std::size_t ile)
+{
+    constexpr double Zbocze = 0.005;
+    std::vector<float> e(ile);
+    for (const Odcinek& z : znaki) {
+        const auto poczatek = static_cast<std::size_t>(z.poczatek * probkowanie);
+        const auto koniec = std::min(ile, static_cast<std::size_t>((z.koniec + Zbocze) * probkowanie));
+        for (std::size_t i = poczatek; i < koniec; ++i) {
+            const double t = static_cast<double>(i) / probkowanie;
+            const double a = std::clamp(std::min(t - z.poczatek, z.koniec + Zbocze - t) / Zbocze, 0.0, 1.0);
+            e[i] = static_cast<float>(0.5 - 0.5 * std::cos(std::numbers::pi * a));
+        }
+    }
+    return e;
+}
+
 // The marks as a tone with 5 ms raised-cosine edges, its frequency gliding
 // from `od` to `do_` hertz, in white Gaussian noise: the signal-to-noise
 // ratio is the tone's power while keyed over the noise's in 500 Hz. A
@@ -124,18 +141,8 @@ inline std::vector<Odcinek> Znaki(std::string_view tekst, const Reka& reka, doub
 inline std::vector<float> Dzwiek(
     const std::vector<Odcinek>& znaki, double probkowanie, double od, double do_, double snr, std::mt19937& los)
 {
-    constexpr double Zbocze = 0.005;
     const auto ile = static_cast<std::size_t>((znaki.back().koniec + 1) * probkowanie);
-    std::vector<float> dzwiek(ile);
-    for (const Odcinek& z : znaki) {
-        const auto poczatek = static_cast<std::size_t>(z.poczatek * probkowanie);
-        const auto koniec = std::min(ile, static_cast<std::size_t>((z.koniec + Zbocze) * probkowanie));
-        for (std::size_t i = poczatek; i < koniec; ++i) {
-            const double t = static_cast<double>(i) / probkowanie;
-            const double a = std::clamp(std::min(t - z.poczatek, z.koniec + Zbocze - t) / Zbocze, 0.0, 1.0);
-            dzwiek[i] = static_cast<float>(0.5 - 0.5 * std::cos(std::numbers::pi * a));
-        }
-    }
+    std::vector<float> dzwiek = Obwiednia(znaki, probkowanie, ile);
     const double sigma = std::sqrt(0.5 * (probkowanie / 2) / 500 / std::pow(10, snr / 10));
     std::normal_distribution<double> szum(0, sigma);
     double faza = 0;

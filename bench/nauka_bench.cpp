@@ -6,6 +6,7 @@
 // speeds set (the letters' and Farnsworth's effective speed, counted as
 // PARIS counts them, 50 units a word), and whether the hand's statistics
 // from the key give the proportions as kluczowane.
+#include "bench/klucz.h"
 #include "cipher/mors.h"
 #include "sygnal/nauka.h"
 #include "sygnal/reka.h"
@@ -86,50 +87,6 @@ void Tempa()
             arrlOd,
             arrlDo);
     }
-}
-
-// A hand keying a text: each kind's length in dots times a normal spread.
-struct Klucz {
-    std::vector<double> czasy;
-    std::vector<Element> rodzaje;
-};
-
-Klucz Kluczuj(const std::string& tekst, std::array<double, 5> dotow, double rozrzut, std::mt19937& los)
-{
-    std::normal_distribution<double> szum(1, rozrzut);
-    Klucz k;
-    const auto dodaj = [&](Element e) {
-        k.rodzaje.push_back(e);
-        k.czasy.push_back(0.06 * dotow[static_cast<std::size_t>(e)] * std::max(szum(los), 0.2));
-    };
-    for (std::size_t i = 0; i < tekst.size(); ++i) {
-        if (tekst[i] == ' ')
-            continue;
-        if (i > 0)
-            dodaj(tekst[i - 1] == ' ' ? Element::MiedzySlowami : Element::MiedzyLiterami);
-        const std::string kod = KodLitery(tekst[i]);
-        for (std::size_t e = 0; e < kod.size(); ++e) {
-            if (e > 0)
-                dodaj(Element::WLiterze);
-            dodaj(kod[e] == '.' ? Element::Kropka : Element::Kreska);
-        }
-    }
-    return k;
-}
-
-// Each kind's mean over the dots' mean, as kluczowane.
-std::array<double, 5> Proporcje(const Klucz& k)
-{
-    std::array<double, 5> suma{};
-    std::array<double, 5> ile{};
-    for (std::size_t i = 0; i < k.czasy.size(); ++i) {
-        suma[static_cast<std::size_t>(k.rodzaje[i])] += k.czasy[i];
-        ++ile[static_cast<std::size_t>(k.rodzaje[i])];
-    }
-    std::array<double, 5> proporcje{};
-    for (std::size_t e = 0; e < suma.size(); ++e)
-        proporcje[e] = ile[e] > 0 ? suma[e] / ile[e] / (suma[0] / ile[0]) : 0;
-    return proporcje;
 }
 
 void Reki()

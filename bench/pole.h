@@ -66,23 +66,6 @@ struct Warunek {
 
 inline double Losuj(Przedzial p, std::mt19937& los) { return std::uniform_real_distribution<double>(p.od, p.do_)(los); }
 
-// The marks' envelope with 5 ms raised-cosine edges, a sample a sample.
-inline std::vector<float> Obwiednia(const std::vector<Odcinek>& znaki, double probkowanie, std::size_t ile)
-{
-    constexpr double Zbocze = 0.005;
-    std::vector<float> e(ile);
-    for (const Odcinek& z : znaki) {
-        const auto poczatek = static_cast<std::size_t>(z.poczatek * probkowanie);
-        const auto koniec = std::min(ile, static_cast<std::size_t>((z.koniec + Zbocze) * probkowanie));
-        for (std::size_t i = poczatek; i < koniec; ++i) {
-            const double t = static_cast<double>(i) / probkowanie;
-            const double a = std::clamp(std::min(t - z.poczatek, z.koniec + Zbocze - t) / Zbocze, 0.0, 1.0);
-            e[i] = static_cast<float>(0.5 - 0.5 * std::cos(std::numbers::pi * a));
-        }
-    }
-    return e;
-}
-
 // A room's echo of a tone: its complex envelope convolved, a millisecond a
 // step, with an exponentially decaying noise impulse response whose power
 // in all is `dr` dB under the direct sound's.

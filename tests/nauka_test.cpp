@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: MIT
 
+#include "bench/klucz.h"
 #include "sygnal/nauka.h"
 #include "sygnal/reka.h"
 
@@ -210,51 +211,8 @@ INSTANTIATE_TEST_SUITE_P(Tabela,
         "N1;2;k1/1;k1/1;k1/1;k1/1;k1/1;k1/1",
         "N1;2" + std::string(3000, ' ')));
 
-// A hand keying a text: each mark and gap its kind's length in dots
-// (dot, dash, within letters, between letters, between words), times a
-// normal spread, and the true kinds.
-struct Klucz {
-    std::vector<double> czasy;
-    std::vector<Element> rodzaje;
-};
-
-Klucz Kluczuj(std::string_view tekst, std::array<double, 5> dotow, double rozrzut, unsigned ziarno)
-{
-    std::mt19937 los(ziarno);
-    std::normal_distribution<double> szum(1, rozrzut);
-    Klucz k;
-    const auto dodaj = [&](Element e) {
-        k.rodzaje.push_back(e);
-        k.czasy.push_back(0.06 * dotow[static_cast<std::size_t>(e)] * szum(los));
-    };
-    for (std::size_t i = 0; i < tekst.size(); ++i) {
-        if (tekst[i] == ' ')
-            continue;
-        if (i > 0)
-            dodaj(tekst[i - 1] == ' ' ? Element::MiedzySlowami : Element::MiedzyLiterami);
-        const std::string kod = KodLitery(tekst[i]);
-        for (std::size_t e = 0; e < kod.size(); ++e) {
-            if (e > 0)
-                dodaj(Element::WLiterze);
-            dodaj(kod[e] == '.' ? Element::Kropka : Element::Kreska);
-        }
-    }
-    return k;
-}
-
 // The kind's mean over the dots' mean, as keyed.
-double Wzgledem(const Klucz& k, Element e)
-{
-    std::array<double, 5> suma{};
-    std::array<int, 5> ile{};
-    for (std::size_t i = 0; i < k.czasy.size(); ++i) {
-        suma[static_cast<std::size_t>(k.rodzaje[i])] += k.czasy[i];
-        ++ile[static_cast<std::size_t>(k.rodzaje[i])];
-    }
-    const auto srednia
-        = [&](Element x) { return suma[static_cast<std::size_t>(x)] / ile[static_cast<std::size_t>(x)]; };
-    return srednia(e) / srednia(Element::Kropka);
-}
+double Wzgledem(const Klucz& k, Element e) { return Proporcje(k)[static_cast<std::size_t>(e)]; }
 
 // [what, asked, keyed, proportions, spread, read, advice beginnings]
 struct Proba {
@@ -274,7 +232,8 @@ class StatystykiReki : public testing::TestWithParam<Proba> {};
 TEST_P(StatystykiReki, MierzyProporcje)
 {
     const Proba& p = GetParam();
-    const Klucz k = Kluczuj(p.kluczowane, p.dotow, p.rozrzut, 11);
+    std::mt19937 los(11);
+    const Klucz k = Kluczuj(p.kluczowane, p.dotow, p.rozrzut, los);
     const Reka r = OcenReke(p.zadane, k.czasy);
     EXPECT_EQ(r.odczytane, p.odczytane);
     EXPECT_EQ(r.zgodne, p.zadane == p.odczytane);
