@@ -19,7 +19,7 @@ constexpr double OpadaDno = 0.1;           // seconds a pixel's floor falls in t
 constexpr double RosnieDno = 4;            // and rises in, so a torch lit for a dash hardly lifts it
 constexpr double CiemnaSrednia = 10;       // pixels darker than this tell nothing of the exposure
 constexpr std::size_t PamiecKlatek = 160;  // frames kept, to look for a light and go through again
-constexpr double Rozgrzewka = 1.5;         // seconds before a light is looked for
+constexpr double Rozgrzewka = 3;           // seconds before a light is looked for
 constexpr std::size_t Osiadaja = 10;       // frames the floors take to settle
 constexpr std::size_t CoSzuka = 10;        // frames between two looks
 constexpr std::size_t Kandydatow = 6;      // places tried for Morse's rhythm at each look
@@ -30,10 +30,13 @@ constexpr double Wybija = 4;
 // Morse's marks and spaces: this share of them within this part of a
 // dot's length or three, of dots of these lengths.
 constexpr double Pasuje = 0.85;
-constexpr double Tolerancja = 0.35;
-constexpr double NajkrotszaKropka = 0.045;  // a frame and a half
+constexpr double Tolerancja = 0.3;
+constexpr double Rzadsze = 0.15;
+constexpr double Miarowo
+    = 0.15;  // the most a steady flicker's rate varies by  // the least share of short ones, and of long ones
+constexpr double NajkrotszaKropka = 0.06;  // 20 words per minute, two frames
 constexpr double NajdluzszaKropka = 0.4;
-constexpr std::size_t NajmniejOdcinkow = 8;
+constexpr std::size_t NajmniejOdcinkow = 10;
 constexpr double Miedzy = 0.2;   // the most of the frames between dark and lit
 constexpr double Usterki = 0.2;  // the most of the marks and spaces a frame long
 constexpr float Boki = 2;
@@ -352,15 +355,39 @@ WykrywaczSwiatla::Rytm WykrywaczSwiatla::Ocena(std::size_t komorka, float nisko,
     }
     if (robocze_.size() < NajmniejOdcinkow || static_cast<double>(miedzy) > Miedzy * static_cast<double>(klatek))
         return {};
+    if (Miarowy(robocze_))
+        return {};
     return Dopasuj(robocze_);
 }
 
 // How well marks and spaces (a space as its length below 0) fit a dot's
 // length, and the length that fits best: the share, over the lengths
 // tried, of marks of one or three dots and spaces of one, three or seven
-// and more, within a third, where both short and long ones are found (a
+// and more, within a third, where both short and long ones are many (a
 // flickering screen's are all alike, a shaking lamp's edges' spread
 // everywhere); of lengths that fit as many, the one they are nearest.
+// Whether marks and spaces (a space as its length below 0) come at a
+// steady rate, as a screen flickers: a mark and the space after it last
+// about as long each time, where Morse's vary by half.
+bool WykrywaczSwiatla::Miarowy(const std::vector<float>& odcinki)
+{
+    double suma = 0;
+    double kwadratow = 0;
+    double cykli = 0;
+    for (std::size_t i = 0; i + 1 < odcinki.size(); ++i) {
+        if (odcinki[i] > 0) {
+            const double cykl = odcinki[i] - odcinki[i + 1];
+            suma += cykl;
+            kwadratow += cykl * cykl;
+            ++cykli;
+        }
+    }
+    if (cykli < 2)
+        return false;
+    const double srednia = suma / cykli;
+    return kwadratow / cykli - srednia * srednia < Miarowo * Miarowo * srednia * srednia;
+}
+
 WykrywaczSwiatla::Rytm WykrywaczSwiatla::Dopasuj(const std::vector<float>& odcinki)
 {
     Rytm najlepszy;
@@ -368,8 +395,8 @@ WykrywaczSwiatla::Rytm WykrywaczSwiatla::Dopasuj(const std::vector<float>& odcin
     for (double kropka = NajkrotszaKropka; kropka < NajdluzszaKropka; kropka *= 1.05) {
         std::size_t pasuje = 0;
         double odchylenia = 0;
-        bool krotkie = false;
-        bool dlugie = false;
+        std::size_t krotkich = 0;
+        std::size_t dlugich = 0;
         for (const float odcinek : odcinki) {
             const double kropek = std::abs(odcinek) / kropka;
             const bool jedna = std::abs(kropek - 1) < Tolerancja;
@@ -377,12 +404,13 @@ WykrywaczSwiatla::Rytm WykrywaczSwiatla::Dopasuj(const std::vector<float>& odcin
             const bool przerwa = odcinek < 0 && kropek > 5;
             pasuje += jedna || trzy || przerwa ? 1 : 0;
             odchylenia += jedna ? std::abs(kropek - 1) : trzy ? std::abs(kropek / 3 - 1) : 0;
-            krotkie = krotkie || jedna;
-            dlugie = dlugie || trzy;
+            krotkich += jedna ? 1 : 0;
+            dlugich += trzy ? 1 : 0;
         }
         const double ile = static_cast<double>(odcinki.size());
         const double ocena = static_cast<double>(pasuje) / ile - 0.1 * odchylenia / ile;
-        if (krotkie && dlugie && ocena > najlepiej) {
+        const double rzadszych = static_cast<double>(std::min(krotkich, dlugich)) / ile;
+        if (rzadszych >= Rzadsze && ocena > najlepiej) {
             najlepiej = ocena;
             najlepszy = {static_cast<double>(pasuje) / ile, kropka};
         }

@@ -57,6 +57,7 @@ private:
     };
     Rytm Ocena(std::size_t komorka, float nisko, float wysoko);
     static Rytm Dopasuj(const std::vector<float>& odcinki);
+    static bool Miarowy(const std::vector<float>& odcinki);
     std::size_t Ogladane() const;
     void Przejdz(std::size_t komorka, Odbiornik* odbiornik);
     void Sledz(double odstep);
