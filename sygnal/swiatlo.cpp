@@ -40,7 +40,8 @@ constexpr std::size_t NajmniejOdcinkow = 10;
 constexpr double Miedzy = 0.2;   // the most of the frames between dark and lit
 constexpr double Usterki = 0.2;  // the most of the marks and spaces a frame long
 constexpr float Boki = 2;
-constexpr float Ciszej = 16;  // a sum of 64 pixels against one of 4: its noise 4 times, and a margin
+constexpr float Ponad = 2.5F;  // noise's deviations the places around may rise by
+constexpr float Ciszej = 16;   // a sum of 64 pixels against one of 4: its noise 4 times, and a margin
 constexpr std::array<std::array<std::ptrdiff_t, 2>, 8> Obok
     = {{{-3, 0}, {3, 0}, {0, -3}, {0, 3}, {-3, -3}, {3, -3}, {-3, 3}, {3, 3}}};
 constexpr double Podaza = 0.1;  // of the way to where a lit frame's light peaks
@@ -172,9 +173,10 @@ void WykrywaczSwiatla::Kontrast(std::span<const std::uint8_t> jasnosc, double wz
 }
 
 // How far each place's contrast stands above twice the most of eight
-// places around it, 3 pixels off: a torch is a point, while an edge that a
-// shaking camera moves, or a screen, lights up beside itself as well (and
-// at a corner, two thirds as much as at the corner itself).
+// places around it, 3 pixels off, where that is more than noise: a torch is
+// a point, while an edge that a shaking camera moves, or a screen, lights
+// up beside itself as well (and at a corner, two thirds as much as at the
+// corner itself).
 void WykrywaczSwiatla::Punkty()
 {
     // Contrast where nothing changes, as the pixels' floors lie below
@@ -187,7 +189,11 @@ void WykrywaczSwiatla::Punkty()
     const auto srodkowy = ilorazy_.begin() + static_cast<std::ptrdiff_t>(ilorazy_.size() / 2);
     std::nth_element(ilorazy_.begin(), srodkowy, ilorazy_.end());
     zwykly_ = ilorazy_.empty() ? 0.0F : *srodkowy;
+    const auto gorny = ilorazy_.begin() + static_cast<std::ptrdiff_t>(ilorazy_.size() * 84 / 100);
+    std::nth_element(srodkowy, gorny, ilorazy_.end());
+    szum_ = ilorazy_.empty() ? 0.0F : *gorny - zwykly_;
     const float zwykly = zwykly_;
+    const float obok = zwykly_ + Ponad * szum_;
     const auto szerokosc = static_cast<std::ptrdiff_t>(szerokosc_);
     const auto wysokosc = static_cast<std::ptrdiff_t>(wysokosc_);
     for (std::ptrdiff_t y = 0; y < wysokosc; ++y) {
@@ -205,7 +211,7 @@ void WykrywaczSwiatla::Punkty()
                 }
             }
             punkty_[static_cast<std::size_t>(i)]
-                = kontrast_[static_cast<std::size_t>(i)] - zwykly - Boki * (najwiecej - zwykly);
+                = kontrast_[static_cast<std::size_t>(i)] - zwykly - Boki * std::max(0.0F, najwiecej - obok);
         }
     }
 }
@@ -263,6 +269,7 @@ void WykrywaczSwiatla::Duze()
         return s;
     };
     const float zwykly = 16 * zwykly_;
+    const float obok = zwykly + 4 * Ponad * szum_;
     for (std::ptrdiff_t w = 0; w < wierszy; ++w) {
         for (std::ptrdiff_t k = 0; k < kolumn; ++k) {
             float najwiecej = -1e9F;
@@ -271,7 +278,7 @@ void WykrywaczSwiatla::Duze()
                     najwiecej = std::max(najwiecej, suma(k + dx, w + dy));
             }
             duze_[static_cast<std::size_t>(w * kolumn + k)]
-                = (suma(k, w) - zwykly - Boki * (najwiecej - zwykly)) / Ciszej;
+                = (suma(k, w) - zwykly - Boki * std::max(0.0F, najwiecej - obok)) / Ciszej;
         }
     }
 }

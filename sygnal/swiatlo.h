@@ -75,6 +75,7 @@ private:
     std::vector<float> srednie_;   // of every 4th pixel each way, for the exposure
     std::vector<float> ilorazy_;
     float zwykly_ = 0;            // contrast where nothing changes
+    float szum_ = 0;              // and its deviation
     std::vector<float> komorki_;  // the most contrast in each cell
     std::vector<float> bloki_;    // the sum of each cell's
     std::vector<float> duze_;     // and 2 by 2 cells' over those around
