@@ -41,7 +41,7 @@ constexpr double Miedzy = 0.2;   // the most of the frames between dark and lit
 constexpr double Usterki = 0.2;  // the most of the marks and spaces a frame long
 constexpr float Boki = 2;
 constexpr float Ponad = 2.5F;  // noise's deviations the places around may rise by
-constexpr float Ciszej = 16;   // a sum of 64 pixels against one of 4: its noise 4 times, and a margin
+constexpr float Ciszej = 64;   // a sum of 64 pixels against one of 4: its noise 4 times, and a wide margin
 constexpr std::array<std::array<std::ptrdiff_t, 2>, 8> Obok
     = {{{-3, 0}, {3, 0}, {0, -3}, {0, 3}, {-3, -3}, {3, -3}, {-3, 3}, {3, 3}}};
 constexpr double Podaza = 0.1;  // of the way to where a lit frame's light peaks
