@@ -17,6 +17,7 @@ constexpr std::size_t Probka = 4;          // every this many pixels each way te
 constexpr double PamiecSredniej = 2;       // seconds of a pixel's mean, for the exposure
 constexpr double OpadaDno = 0.1;           // seconds a pixel's floor falls in to a darker value
 constexpr double RosnieDno = 4;            // and rises in, so a torch lit for a dash hardly lifts it
+constexpr float Blisko = 0.3F;             // ratios this near the median tell the exposure
 constexpr double CiemnaSrednia = 10;       // pixels darker than this tell nothing of the exposure
 constexpr std::size_t PamiecKlatek = 160;  // frames kept, to look for a light and go through again
 constexpr double Rozgrzewka = 3;           // seconds before a light is looked for
@@ -32,14 +33,15 @@ constexpr double Wybija = 4;
 constexpr double Pasuje = 0.85;
 constexpr double Tolerancja = 0.3;
 constexpr double Rzadsze = 0.15;
-constexpr double Miarowo
-    = 0.15;  // the most a steady flicker's rate varies by  // the least share of short ones, and of long ones
+constexpr double Miarowo = 0.15;
+constexpr double Dodaje = 0.3;  // the least a light adds around it, for its contrast  // the most a steady flicker's
+                                // rate varies by  // the least share of short ones, and of long ones
 constexpr double NajkrotszaKropka = 0.06;  // 20 words per minute, two frames
 constexpr double NajdluzszaKropka = 0.4;
 constexpr std::size_t NajmniejOdcinkow = 10;
 constexpr double Miedzy = 0.2;   // the most of the frames between dark and lit
 constexpr double Usterki = 0.2;  // the most of the marks and spaces a frame long
-constexpr float Boki = 2;
+constexpr float Boki = 3;
 constexpr float Ponad = 2.5F;  // noise's deviations the places around may rise by
 constexpr float Ciszej = 64;   // a sum of 64 pixels against one of 4: its noise 4 times, and a wide margin
 constexpr std::array<std::array<std::ptrdiff_t, 2>, 8> Obok
@@ -70,6 +72,8 @@ void WykrywaczSwiatla::Rozmiar(std::size_t szerokosc, std::size_t wysokosc)
     punkty_.assign(szerokosc * wysokosc, 0);
     srednie_.clear();
     komorki_.assign(kolumn_ * wierszy_, 0);
+    jasne_.assign(kolumn_ * wierszy_, 0);
+    sumy_.clear();
     bloki_.assign(kolumn_ * wierszy_, 0);
     duze_.assign(kolumn_ * wierszy_, 0);
     odczyty_.clear();  // filled as frames come, lest a picture's every new size cost
@@ -111,8 +115,8 @@ void WykrywaczSwiatla::Obraz(
         Szukaj();
 }
 
-// How bright this frame is against the last ones: the median ratio of a
-// sample of pixels to their means, which a torch's few pixels, a lamp or a
+// How bright this frame is against the last ones: the ratio of a sample of
+// pixels to their means, around their median, which a torch's few pixels, a lamp or a
 // screen cannot move. The means are kept at that steady exposure.
 double WykrywaczSwiatla::Ekspozycja(std::span<const std::uint8_t> jasnosc, double odstep)
 {
@@ -130,9 +134,20 @@ double WykrywaczSwiatla::Ekspozycja(std::span<const std::uint8_t> jasnosc, doubl
     }
     double wzmocnienie = 1;
     if (ilorazy_.size() >= 16) {
-        const auto mediana = ilorazy_.begin() + static_cast<std::ptrdiff_t>(ilorazy_.size() / 2);
-        std::nth_element(ilorazy_.begin(), mediana, ilorazy_.end());
-        wzmocnienie = std::clamp(static_cast<double>(*mediana), 0.25, 4.0);
+        robocze_ = ilorazy_;
+        const auto mediana = robocze_.begin() + static_cast<std::ptrdiff_t>(robocze_.size() / 2);
+        std::nth_element(robocze_.begin(), mediana, robocze_.end());
+        // The mean of the ratios near the median: a median of dark pixels'
+        // whole levels would move in steps of several per cent.
+        double suma = 0;
+        double ile = 0;
+        for (const float iloraz : ilorazy_) {
+            if (std::abs(iloraz - *mediana) < Blisko * *mediana) {
+                suma += iloraz;
+                ++ile;
+            }
+        }
+        wzmocnienie = std::clamp(ile > 0 ? suma / ile : 1.0, 0.25, 4.0);
     }
     const auto a = static_cast<float>(Odcien(odstep, PamiecSredniej));
     const auto odwrotnosc = static_cast<float>(1 / wzmocnienie);
@@ -163,6 +178,13 @@ void WykrywaczSwiatla::Kontrast(std::span<const std::uint8_t> jasnosc, double wz
         const float roznica = jasnosc[i] * odwrotnosc - dno_[i];
         dno_[i] += (roznica < 0 ? opada : rosnie) * roznica;
         kontrast_[i] = roznica;
+    }
+    std::fill(jasne_.begin(), jasne_.end(), 0.0F);
+    for (std::size_t y = 0; y < wierszy_ * Komorka; ++y) {
+        const std::uint8_t* wiersz = &jasnosc[y * szerokosc_];
+        float* komorki = &jasne_[y / Komorka * kolumn_];
+        for (std::size_t k = 0; k < kolumn_; ++k, wiersz += Komorka)
+            komorki[k] += static_cast<float>(wiersz[0] + wiersz[1] + wiersz[2] + wiersz[3]) * odwrotnosc;
     }
     for (std::size_t y = 0; y + 1 < wysokosc_; ++y) {
         float* w = &kontrast_[y * szerokosc_];
@@ -239,15 +261,21 @@ void WykrywaczSwiatla::Komorki()
         komorki_[c] = std::max(komorki_[c], duze_[c]);
     const std::size_t ile = komorki_.size();
     odczyty_.resize(std::max(odczyty_.size(), (klatek_ % PamiecKlatek + 1) * ile));
+    sumy_.resize(odczyty_.size());
     float* odczyt = &odczyty_[klatek_ % PamiecKlatek * ile];
+    float* suma = &sumy_[klatek_ % PamiecKlatek * ile];
     for (std::size_t w = 0; w < wierszy_; ++w) {
         for (std::size_t k = 0; k < kolumn_; ++k) {
             float najwiecej = komorki_[w * kolumn_ + k];
+            float jasnosc = 0;
             for (std::size_t y = w > 0 ? w - 1 : 0; y <= std::min(w + 1, wierszy_ - 1); ++y) {
-                for (std::size_t x = k > 0 ? k - 1 : 0; x <= std::min(k + 1, kolumn_ - 1); ++x)
+                for (std::size_t x = k > 0 ? k - 1 : 0; x <= std::min(k + 1, kolumn_ - 1); ++x) {
                     najwiecej = std::max(najwiecej, komorki_[y * kolumn_ + x]);
+                    jasnosc += jasne_[y * kolumn_ + x];
+                }
             }
             odczyt[w * kolumn_ + k] = najwiecej;
+            suma[w * kolumn_ + k] = jasnosc;
         }
     }
 }
@@ -349,9 +377,15 @@ WykrywaczSwiatla::Rytm WykrywaczSwiatla::Ocena(std::size_t komorka, float nisko,
     bool znak = odczyty_[(klatek_ - klatek) % PamiecKlatek * ile + komorka] > (nisko + wysoko) / 2;
     double poczatek = -1;
     std::size_t miedzy = 0;
+    std::array<double, 2> jasnosci{};  // of the cells around, while dark and while lit
+    std::array<double, 2> ilu{};
     for (std::size_t k = klatek_ - klatek; k < klatek_; ++k) {
         const float czesc = (odczyty_[k % PamiecKlatek * ile + komorka] - nisko) / (wysoko - nisko);
         miedzy += czesc > 0.3F && czesc < 0.7F ? 1 : 0;
+        if (czesc < 0.3F || czesc > 0.7F) {
+            jasnosci[czesc > 0.5F ? 1 : 0] += sumy_[k % PamiecKlatek * ile + komorka];
+            ++ilu[czesc > 0.5F ? 1 : 0];
+        }
         if ((czesc > (znak ? 0.4F : 0.6F)) == znak)
             continue;
         const double czas = czasy_[k % PamiecKlatek];
@@ -362,7 +396,10 @@ WykrywaczSwiatla::Rytm WykrywaczSwiatla::Ocena(std::size_t komorka, float nisko,
     }
     if (robocze_.size() < NajmniejOdcinkow || static_cast<double>(miedzy) > Miedzy * static_cast<double>(klatek))
         return {};
-    if (Miarowy(robocze_))
+    // A light adds to the brightness around it; a lamp that a shaking
+    // camera moves about only moves it.
+    const double dodaje = jasnosci[1] / std::max(1.0, ilu[1]) - jasnosci[0] / std::max(1.0, ilu[0]);
+    if (Miarowy(robocze_) || dodaje < Dodaje * (wysoko - nisko))
         return {};
     return Dopasuj(robocze_);
 }

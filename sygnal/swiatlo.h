@@ -79,7 +79,9 @@ private:
     std::vector<float> komorki_;  // the most contrast in each cell
     std::vector<float> bloki_;    // the sum of each cell's
     std::vector<float> duze_;     // and 2 by 2 cells' over those around
+    std::vector<float> jasne_;    // each cell's brightness
     std::vector<float> odczyty_;  // the last frames' readings of every cell, as a ring
+    std::vector<float> sumy_;     // and brightness of the cells around it
     std::vector<double> czasy_;
     std::vector<float> robocze_;
     std::vector<std::pair<float, float>> poziomy_;  // a cell's dark and lit readings
