@@ -338,9 +338,10 @@ void WykrywaczSwiatla::Szukaj()
     const double prog = std::max(NajmniejszaRoznica, Wybija * sredni->first);
     std::sort(rozrzuty.begin(), rozrzuty.end(), std::greater<>());
     std::vector<std::size_t> sprawdzone;
-    for (const auto& [rozrzut, c] : rozrzuty) {
+    for (const auto& [rozrzut, komorka] : rozrzuty) {
         if (rozrzut < prog || sprawdzone.size() >= Kandydatow)
             return;
+        const std::size_t c = komorka;
         const bool obok = std::any_of(sprawdzone.begin(), sprawdzone.end(), [&](std::size_t s) {
             const auto dx = static_cast<std::ptrdiff_t>(s % kolumn_) - static_cast<std::ptrdiff_t>(c % kolumn_);
             const auto dy = static_cast<std::ptrdiff_t>(s / kolumn_) - static_cast<std::ptrdiff_t>(c / kolumn_);
