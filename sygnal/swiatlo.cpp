@@ -40,7 +40,6 @@ constexpr double NajkrotszaKropka = 0.06;  // 20 words per minute, two frames
 constexpr double NajdluzszaKropka = 0.4;
 constexpr std::size_t NajmniejOdcinkow = 10;
 constexpr double Miedzy = 0.2;   // the most of the frames between dark and lit
-constexpr double Usterki = 0.2;  // the most of the marks and spaces a frame long
 constexpr float Boki = 3;
 constexpr float Ponad = 2.5F;  // noise's deviations the places around may rise by
 constexpr float Ciszej = 64;   // a sum of 64 pixels against one of 4: its noise 4 times, and a wide margin
