@@ -39,9 +39,10 @@ constexpr double Dodaje = 0.3;  // the least a light adds around it, for its con
 constexpr double NajkrotszaKropka = 0.06;  // 20 words per minute, two frames
 constexpr double NajdluzszaKropka = 0.4;
 constexpr std::size_t NajmniejOdcinkow = 10;
-constexpr double Miedzy = 0.2;   // the most of the frames between dark and lit
+constexpr double Miedzy = 0.2;  // the most of the frames between dark and lit
 constexpr float Boki = 3;
 constexpr float Ponad = 2.5F;  // noise's deviations the places around may rise by
+constexpr float Wielka = 16;   // a light larger still, held close: the contrast of its cells, a pixel's worth
 constexpr float Ciszej = 64;   // a sum of 64 pixels against one of 4: its noise 4 times, and a wide margin
 constexpr std::array<std::array<std::ptrdiff_t, 2>, 8> Obok
     = {{{-3, 0}, {3, 0}, {0, -3}, {0, 3}, {-3, -3}, {3, -3}, {-3, 3}, {3, 3}}};
@@ -280,9 +281,10 @@ void WykrywaczSwiatla::Komorki()
 }
 
 // A light of up to 8 pixels, a torch held near, is a point in the cells'
-// contrasts, 2 by 2 cells summed, as a torch far off is in the pixels'. Its
-// cells count that contrast at the pixels' noise: the sum of 64 pixels
-// varies 4 times as much as that of 4.
+// contrasts, 2 by 2 cells summed, as a torch far off is in the pixels'; a
+// light larger still lights its cells whole. They count for much less than
+// a point of a pixel or two, lest a lit window that a shaking camera moves
+// be taken for a light.
 void WykrywaczSwiatla::Duze()
 {
     const auto kolumn = static_cast<std::ptrdiff_t>(kolumn_);
@@ -304,8 +306,9 @@ void WykrywaczSwiatla::Duze()
                 if (k + dx >= 0 && k + dx < kolumn && w + dy >= 0 && w + dy < wierszy)
                     najwiecej = std::max(najwiecej, suma(k + dx, w + dy));
             }
-            duze_[static_cast<std::size_t>(w * kolumn + k)]
-                = (suma(k, w) - zwykly - Boki * std::max(0.0F, najwiecej - obok)) / Ciszej;
+            const std::size_t c = static_cast<std::size_t>(w * kolumn + k);
+            duze_[c] = std::max((suma(k, w) - zwykly - Boki * std::max(0.0F, najwiecej - obok)) / Ciszej,
+                (bloki_[c] - 4 * zwykly_) / Wielka);
         }
     }
 }
