@@ -321,6 +321,8 @@ void WykrywaczSwiatla::Szukaj()
 {
     const std::size_t ile = komorki_.size();
     const std::size_t klatek = Ogladane();
+    if (klatek < NajmniejOdcinkow)  // frames come seconds apart
+        return;
     std::vector<std::pair<float, std::size_t>> rozrzuty(ile);
     poziomy_.resize(ile);
     for (std::size_t c = 0; c < ile; ++c) {
