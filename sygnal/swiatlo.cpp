@@ -34,8 +34,8 @@ constexpr double Pasuje = 0.85;
 constexpr double Tolerancja = 0.3;
 constexpr double Rzadsze = 0.15;
 constexpr double Miarowo = 0.15;
-constexpr double Dodaje = 0.3;  // the least a light adds around it, for its contrast  // the most a steady flicker's
-                                // rate varies by  // the least share of short ones, and of long ones
+constexpr double NajmniejDodaje = 0.3;  // the least a light adds around it, for its contrast  // the most a steady
+                                        // flicker's rate varies by  // the least share of short ones, and of long ones
 constexpr double NajkrotszaKropka = 0.06;  // 20 words per minute, two frames
 constexpr double NajdluzszaKropka = 0.4;
 constexpr std::size_t NajmniejOdcinkow = 10;
@@ -154,7 +154,7 @@ double WykrywaczSwiatla::Ekspozycja(std::span<const std::uint8_t> jasnosc, doubl
     i = 0;
     for (std::size_t y = Probka / 2; y < wysokosc_; y += Probka) {
         for (std::size_t x = Probka / 2; x < szerokosc_; x += Probka, ++i)
-            srednie_[i] += a * (jasnosc[y * szerokosc_ + x] * odwrotnosc - srednie_[i]);
+            srednie_[i] += a * (static_cast<float>(jasnosc[y * szerokosc_ + x]) * odwrotnosc - srednie_[i]);
     }
     return wzmocnienie;
 }
@@ -170,12 +170,12 @@ void WykrywaczSwiatla::Kontrast(std::span<const std::uint8_t> jasnosc, double wz
     if (dno_.empty()) {
         dno_.resize(pikseli);
         for (std::size_t i = 0; i < pikseli; ++i)
-            dno_[i] = jasnosc[i] * odwrotnosc;
+            dno_[i] = static_cast<float>(jasnosc[i]) * odwrotnosc;
     }
     const auto opada = static_cast<float>(Odcien(odstep, OpadaDno));
     const auto rosnie = static_cast<float>(Odcien(odstep, RosnieDno));
     for (std::size_t i = 0; i < pikseli; ++i) {
-        const float roznica = jasnosc[i] * odwrotnosc - dno_[i];
+        const float roznica = static_cast<float>(jasnosc[i]) * odwrotnosc - dno_[i];
         dno_[i] += (roznica < 0 ? opada : rosnie) * roznica;
         kontrast_[i] = roznica;
     }
@@ -219,18 +219,12 @@ void WykrywaczSwiatla::Punkty()
     const auto szerokosc = static_cast<std::ptrdiff_t>(szerokosc_);
     const auto wysokosc = static_cast<std::ptrdiff_t>(wysokosc_);
     for (std::ptrdiff_t y = 0; y < wysokosc; ++y) {
-        const bool srodek = y >= 3 && y + 3 < wysokosc;
         for (std::ptrdiff_t x = 0; x < szerokosc; ++x) {
             const std::ptrdiff_t i = y * szerokosc + x;
             float najwiecej = -1e9F;
-            if (srodek && x >= 3 && x + 3 < szerokosc) {
-                for (const auto& [dx, dy] : Obok)
+            for (const auto& [dx, dy] : Obok) {
+                if (x + dx >= 0 && x + dx < szerokosc && y + dy >= 0 && y + dy < wysokosc)
                     najwiecej = std::max(najwiecej, kontrast_[static_cast<std::size_t>(i + dy * szerokosc + dx)]);
-            } else {
-                for (const auto& [dx, dy] : Obok) {
-                    if (x + dx >= 0 && x + dx < szerokosc && y + dy >= 0 && y + dy < wysokosc)
-                        najwiecej = std::max(najwiecej, kontrast_[static_cast<std::size_t>(i + dy * szerokosc + dx)]);
-                }
             }
             punkty_[static_cast<std::size_t>(i)]
                 = kontrast_[static_cast<std::size_t>(i)] - zwykly - Boki * std::max(0.0F, najwiecej - obok);
@@ -238,8 +232,7 @@ void WykrywaczSwiatla::Punkty()
     }
 }
 
-// The most contrast in each cell; a cell's reading, kept for the last
-// frames, is the most in the 3 by 3 cells around it.
+// The most contrast in each cell.
 void WykrywaczSwiatla::Komorki()
 {
     for (std::size_t w = 0; w < wierszy_; ++w) {
@@ -259,6 +252,13 @@ void WykrywaczSwiatla::Komorki()
     Duze();
     for (std::size_t c = 0; c < komorki_.size(); ++c)
         komorki_[c] = std::max(komorki_[c], duze_[c]);
+    Zapisz();
+}
+
+// Each cell's reading, the most in the 3 by 3 cells around it, and their
+// brightness, kept for the last frames.
+void WykrywaczSwiatla::Zapisz()
+{
     const std::size_t ile = komorki_.size();
     odczyty_.resize(std::max(odczyty_.size(), (klatek_ % PamiecKlatek + 1) * ile));
     sumy_.resize(odczyty_.size());
@@ -306,7 +306,7 @@ void WykrywaczSwiatla::Duze()
                 if (k + dx >= 0 && k + dx < kolumn && w + dy >= 0 && w + dy < wierszy)
                     najwiecej = std::max(najwiecej, suma(k + dx, w + dy));
             }
-            const std::size_t c = static_cast<std::size_t>(w * kolumn + k);
+            const auto c = static_cast<std::size_t>(w * kolumn + k);
             duze_[c] = std::max((suma(k, w) - zwykly - Boki * std::max(0.0F, najwiecej - obok)) / Ciszej,
                 (bloki_[c] - 4 * zwykly_) / Wielka);
         }
@@ -357,8 +357,10 @@ void WykrywaczSwiatla::Szukaj()
         const Rytm rytm = Ocena(c, poziomy_[c].first, poziomy_[c].second);
         if (rytm.pasuje < Pasuje)
             continue;
-        x_ = (static_cast<double>(c % kolumn_) + 0.5) * Komorka;
-        y_ = (static_cast<double>(c / kolumn_) + 0.5) * Komorka;
+        const std::size_t kolumna = c % kolumn_;
+        const std::size_t wiersz = c / kolumn_;
+        x_ = (static_cast<double>(kolumna) + 0.5) * Komorka;
+        y_ = (static_cast<double>(wiersz) + 0.5) * Komorka;
         zlapany_ = true;
         bezSwiatla_ = 0;
         kluczowanie_ = Kluczowanie(UstawieniaSwiatla);
@@ -382,15 +384,9 @@ WykrywaczSwiatla::Rytm WykrywaczSwiatla::Ocena(std::size_t komorka, float nisko,
     bool znak = odczyty_[(klatek_ - klatek) % PamiecKlatek * ile + komorka] > (nisko + wysoko) / 2;
     double poczatek = -1;
     std::size_t miedzy = 0;
-    std::array<double, 2> jasnosci{};  // of the cells around, while dark and while lit
-    std::array<double, 2> ilu{};
     for (std::size_t k = klatek_ - klatek; k < klatek_; ++k) {
         const float czesc = (odczyty_[k % PamiecKlatek * ile + komorka] - nisko) / (wysoko - nisko);
         miedzy += czesc > 0.3F && czesc < 0.7F ? 1 : 0;
-        if (czesc < 0.3F || czesc > 0.7F) {
-            jasnosci[czesc > 0.5F ? 1 : 0] += sumy_[k % PamiecKlatek * ile + komorka];
-            ++ilu[czesc > 0.5F ? 1 : 0];
-        }
         if ((czesc > (znak ? 0.4F : 0.6F)) == znak)
             continue;
         const double czas = czasy_[k % PamiecKlatek];
@@ -401,12 +397,27 @@ WykrywaczSwiatla::Rytm WykrywaczSwiatla::Ocena(std::size_t komorka, float nisko,
     }
     if (robocze_.size() < NajmniejOdcinkow || static_cast<double>(miedzy) > Miedzy * static_cast<double>(klatek))
         return {};
-    // A light adds to the brightness around it; a lamp that a shaking
-    // camera moves about only moves it.
-    const double dodaje = jasnosci[1] / std::max(1.0, ilu[1]) - jasnosci[0] / std::max(1.0, ilu[0]);
-    if (Miarowy(robocze_) || dodaje < Dodaje * (wysoko - nisko))
+    if (Miarowy(robocze_) || Dodaje(komorka, nisko, wysoko) < NajmniejDodaje * (wysoko - nisko))
         return {};
     return Dopasuj(robocze_);
+}
+
+// How much brighter the cells around are while a cell's reading is lit
+// than while it is dark: a light adds to it, a lamp that a shaking camera
+// moves about only moves it.
+double WykrywaczSwiatla::Dodaje(std::size_t komorka, float nisko, float wysoko) const
+{
+    const std::size_t ile = komorki_.size();
+    std::array<double, 2> jasnosci{};  // while dark and while lit
+    std::array<double, 2> ilu{};
+    for (std::size_t k = klatek_ - Ogladane(); k < klatek_; ++k) {
+        const float czesc = (odczyty_[k % PamiecKlatek * ile + komorka] - nisko) / (wysoko - nisko);
+        if (czesc < 0.3F || czesc > 0.7F) {
+            jasnosci[czesc > 0.5F ? 1 : 0] += sumy_[k % PamiecKlatek * ile + komorka];
+            ++ilu[czesc > 0.5F ? 1 : 0];
+        }
+    }
+    return jasnosci[1] / std::max(1.0, ilu[1]) - jasnosci[0] / std::max(1.0, ilu[0]);
 }
 
 // How well marks and spaces (a space as its length below 0) fit a dot's
@@ -456,7 +467,7 @@ WykrywaczSwiatla::Rytm WykrywaczSwiatla::Dopasuj(const std::vector<float>& odcin
             krotkich += jedna ? 1 : 0;
             dlugich += trzy ? 1 : 0;
         }
-        const double ile = static_cast<double>(odcinki.size());
+        const auto ile = static_cast<double>(odcinki.size());
         const double ocena = static_cast<double>(pasuje) / ile - 0.1 * odchylenia / ile;
         const double rzadszych = static_cast<double>(std::min(krotkich, dlugich)) / ile;
         if (rzadszych >= Rzadsze && ocena > najlepiej) {

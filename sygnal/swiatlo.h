@@ -50,12 +50,14 @@ private:
     void Punkty();
     void Komorki();
     void Duze();
+    void Zapisz();
     void Szukaj();
     struct Rytm {
         double pasuje = 0;  // the share of marks and spaces that fit Morse's lengths
         double kropka = 0;  // at this dot's length
     };
     Rytm Ocena(std::size_t komorka, float nisko, float wysoko);
+    double Dodaje(std::size_t komorka, float nisko, float wysoko) const;
     static Rytm Dopasuj(const std::vector<float>& odcinki);
     static bool Miarowy(const std::vector<float>& odcinki);
     std::size_t Ogladane() const;
