@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <numbers>
 #include <random>
+#include <utility>
 #include <vector>
 
 namespace wirlok::bench {
@@ -59,9 +60,9 @@ struct Klatka {
 
 class PoleSwiatla {
 public:
-    PoleSwiatla(const Pole& pole, const std::vector<Odcinek>& znaki, unsigned ziarno)
+    PoleSwiatla(const Pole& pole, std::vector<Odcinek> znaki, unsigned ziarno)
         : pole_(pole)
-        , znaki_(znaki)
+        , znaki_(std::move(znaki))
         , los_(ziarno)
         , szumy_(SzerokoscKlatki * WysokoscKlatki * 2)
         , obraz_(SzerokoscKlatki * WysokoscKlatki)
@@ -147,7 +148,7 @@ private:
     {
         const double ziemia = 95 + dy;
         for (std::size_t w = 0; w < WysokoscKlatki; ++w) {
-            const double y = static_cast<double>(w);
+            const auto y = static_cast<double>(w);
             const double niebo = pole_.zmierzch ? 160 + 20 * y / WysokoscKlatki : 12;
             const double wiersz = std::clamp(ziemia - y, 0.0, 1.0);
             const double poziom = wiersz * niebo + (1 - wiersz) * (pole_.zmierzch ? 50 : 8);
@@ -183,9 +184,11 @@ private:
             return static_cast<std::size_t>(std::clamp(std::ceil(a), 0.0, static_cast<double>(n)));
         };
         for (std::size_t w = od(y0); w < do_(y1, WysokoscKlatki); ++w) {
-            const double cy = std::min(y1, w + 1.0) - std::max(y0, static_cast<double>(w));
+            const auto gora = static_cast<double>(w);
+            const double cy = std::min(y1, gora + 1) - std::max(y0, gora);
             for (std::size_t k = od(x0); k < do_(x1, SzerokoscKlatki); ++k) {
-                const double c = cy * (std::min(x1, k + 1.0) - std::max(x0, static_cast<double>(k)));
+                const auto lewo = static_cast<double>(k);
+                const double c = cy * (std::min(x1, lewo + 1) - std::max(x0, lewo));
                 if (c <= 0)
                     continue;
                 kazdy(w * SzerokoscKlatki + k, c);

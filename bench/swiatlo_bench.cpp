@@ -90,7 +90,7 @@ public:
             suma += p.latarka * (k.jasnosc[p.i] - p.bez);
             wag += p.latarka * p.latarka;
         }
-        klatki_.push_back({k.czas, wag > 0 ? suma / wag : 0});
+        klatki_.emplace_back(k.czas, wag > 0 ? suma / wag : 0);
     }
 
     std::u32string Odbierz(double koniec) const
