@@ -2,148 +2,201 @@
 //
 // SPDX-License-Identifier: MIT
 
-// The light detector with the receiver on a generated camera's picture:
-// 640 by 480 at about 30 frames a second, a dark and noisy scene with a few
-// bright windows that never change, and a light of 16 by 16 pixels that
-// drifts a few pixels a second and now and then jumps a little, keying
-// random five-letter groups at 5 to 15 words per minute.
+// The light detector with the receiver in the field (bench/pole_swiatla.h):
+// a torch of 1 to 2 pixels in 160 by 120 frames at 30 a second keying
+// random five-letter groups at 5 to 15 words per minute, in each condition
+// beside the ideal receiver, which is told the torch's pixels, its
+// brightness on and off and the timing, and decides each dot's time by the
+// frames within it.
+//     wirlok_swiatlo_bench [CONDITION ...]   (a part of a row's name)
 
 #include "bench/nadajnik.h"
+#include "bench/pole_swiatla.h"
 #include "bench/stoper.h"
 #include "sygnal/swiatlo.h"
 
 #include <array>
-#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace wirlok::bench {
 namespace {
 
-constexpr std::size_t Szerokosc = 640;
-constexpr std::size_t Wysokosc = 480;
-constexpr std::size_t Bok = 16;
-constexpr double Tlo = 20;
-constexpr double Szum = 8;
-constexpr double Lampa = 230;
+constexpr std::size_t Grup = 6;
+constexpr unsigned Wiadomosci = 2;  // a cell
+constexpr std::array<double, 4> Predkosci = {5, 8, 12, 15};
 
-struct Prostokat {
-    std::size_t x;
-    std::size_t y;
-    std::size_t szerokosc;
-    std::size_t wysokosc;
+struct Warunek {
+    const char* nazwa;
+    Pole pole;
 };
 
-// Bright windows of the scene.
-constexpr std::array<Prostokat, 3> okna = {{{40, 40, 60, 90}, {500, 60, 80, 40}, {300, 380, 120, 50}}};
+const std::array<Warunek, 13> Warunki = {{
+    {"tripod, 2 px", {2}},
+    {"tripod, 1 px", {1}},
+    {"drift 3 px in 20 s", {0, 3}},
+    {"shake 2-8 Hz", {0, 0, 1.2}},
+    {"wander 10 px", {0, 0, 0, 10}},
+    {"dims by 10 dB", {0, 0, 0, 0, 10}},
+    {"exposure pumps", {0, 0, 0, 0, 0, 0.15, true}},
+    {"street lamp, screen", {0, 0, 0, 0, 0, 0, true}},
+    {"dusk, 30 levels", {0, 0, 0, 0, 0, 0, false, true}},
+    {"dusk, pumping", {0, 0, 0, 0, 0, 0.1, false, true}},
+    {"sensor noise 6", {0, 0, 0, 0, 0, 0, false, false, 6}},
+    {"first group at once", {0, 0, 0, 0, 0, 0, false, false, 2, 0.1}},
+    {"hand-held, all of it", {0, 3, 1.2, 10, 0, 0.1, true}},
+}};
 
-class Scena {
-public:
-    explicit Scena(unsigned ziarno)
-        : los_(ziarno)
-        , szum_(Szerokosc * Wysokosc * 2)
-    {
-        std::normal_distribution<double> szum(Tlo, Szum);
-        for (std::uint8_t& s : szum_)
-            s = static_cast<std::uint8_t>(std::clamp(szum(los_), 0.0, 255.0));
-    }
-
-    // The frame at a time: the light lit for this part of the exposure.
-    const std::vector<std::uint8_t>& Klatka(double czas, double swieci)
-    {
-        std::uniform_int_distribution<std::size_t> przesuniecie(0, Szerokosc * Wysokosc);
-        const std::size_t od = przesuniecie(los_);
-        klatka_.assign(szum_.begin() + static_cast<std::ptrdiff_t>(od),
-            szum_.begin() + static_cast<std::ptrdiff_t>(od + Szerokosc * Wysokosc));
-        for (const Prostokat& o : okna)
-            Rysuj(o, 200);
-        // A slow circle of 40 pixels across, a few pixels a second, and a
-        // jump of 4 pixels every 7 seconds.
-        const double kat = czas / 20;
-        const double skok = static_cast<int>(czas / 7) % 2 * 4;
-        x_ = 320 + 20 * std::cos(kat) + skok;
-        y_ = 240 + 20 * std::sin(kat);
-        if (swieci > 0)
-            Rysuj({static_cast<std::size_t>(x_) - Bok / 2, static_cast<std::size_t>(y_) - Bok / 2, Bok, Bok},
-                Tlo + swieci * Lampa);
-        return klatka_;
-    }
-    double X() const { return x_ / static_cast<double>(Szerokosc); }
-    double Y() const { return y_ / static_cast<double>(Wysokosc); }
-
-private:
-    void Rysuj(const Prostokat& p, double jasnosc)
-    {
-        for (std::size_t y = p.y; y < p.y + p.wysokosc; ++y) {
-            for (std::size_t x = p.x; x < p.x + p.szerokosc; ++x) {
-                std::uint8_t& piksel = klatka_[y * Szerokosc + x];
-                piksel = static_cast<std::uint8_t>(std::clamp(jasnosc + piksel - Tlo, 0.0, 255.0));
-            }
-        }
-    }
-
-    std::mt19937 los_;
-    std::vector<std::uint8_t> szum_;
-    std::vector<std::uint8_t> klatka_;
-    double x_ = 0;
-    double y_ = 0;
-};
-
-// How long the light is lit between two times.
-double Swieci(const std::vector<Odcinek>& znaki, double od, double do_)
+// The notation of lit dots' times: runs of one and three, gaps of one,
+// three and seven.
+std::u32string Notacja(const std::vector<bool>& jednostki)
 {
-    double swieci = 0;
-    for (const Odcinek& z : znaki)
-        swieci += std::max(0.0, std::min(do_, z.koniec) - std::max(od, z.poczatek));
-    return swieci / (do_ - od);
+    std::u32string notacja;
+    std::size_t i = 0;
+    while (i < jednostki.size()) {
+        std::size_t j = i;
+        while (j < jednostki.size() && jednostki[j] == jednostki[i])
+            ++j;
+        const std::size_t ile = j - i;
+        if (jednostki[i])
+            notacja += ile >= 2 ? U'-' : U'.';
+        else if (ile >= 5 && !notacja.empty())
+            notacja += U"\\\\";
+        else if (ile >= 2 && !notacja.empty())
+            notacja += U'\\';
+        i = j;
+    }
+    return notacja + U'\\';
 }
 
-struct Wynik {
-    double blad;
-    double us;
-    double odleglosc;  // of the place found from the light's, in pixels, at the end
+// The ideal receiver: each frame's lit part from the torch's pixels, then
+// each dot's time lit or not by the frames taken within it.
+class Idealny {
+public:
+    Idealny(double od, double kropka)
+        : od_(od)
+        , kropka_(kropka)
+    {
+    }
+
+    void Klatka(const bench::Klatka& k)
+    {
+        double suma = 0;
+        double wag = 0;
+        for (const bench::Klatka::Piksel& p : k.latarka) {
+            suma += p.latarka * (k.jasnosc[p.i] - p.bez);
+            wag += p.latarka * p.latarka;
+        }
+        klatki_.emplace_back(k.czas, wag > 0 ? suma / wag : 0);
+    }
+
+    std::u32string Odbierz(double koniec) const
+    {
+        std::vector<bool> jednostki;
+        for (double t = od_; t + kropka_ <= koniec; t += kropka_) {
+            double suma = 0;
+            double ile = 0;
+            double najwiecej = 0;
+            double najblizsza = 0;
+            for (const auto& [czas, swieci] : klatki_) {
+                const double wspolne = std::min(czas, t + kropka_) - std::max(czas - 1 / Klatek, t);
+                if (wspolne >= 1 / Klatek - 1e-9) {
+                    suma += swieci;
+                    ++ile;
+                }
+                if (wspolne > najwiecej) {
+                    najwiecej = wspolne;
+                    najblizsza = swieci;
+                }
+            }
+            jednostki.push_back((ile > 0 ? suma / ile : najblizsza) > 0.5);
+        }
+        return Notacja(jednostki);
+    }
+
+private:
+    double od_;
+    double kropka_;
+    std::vector<std::pair<double, double>> klatki_;
 };
 
-Wynik Odbierz(double slowa, unsigned ziarno)
+struct Wynik {
+    double bledow = 0;  // characters
+    double idealnie = 0;
+    double znakow = 0;
+    double ms = 0;
+    double klatek = 0;
+};
+
+void Odbierz(const Pole& pole, double slowa, unsigned ziarno, Wynik& wynik)
 {
     std::mt19937 los(ziarno);
-    const std::string tekst = Grupy(30, los);
-    const std::vector<Odcinek> znaki = Znaki(tekst, {slowa}, 2, los);
-    Scena scena(ziarno);
+    const std::string tekst = Grupy(Grup, los);
+    const std::vector<Odcinek> znaki = Znaki(tekst, {slowa}, pole.od, los);
+    PoleSwiatla scena(pole, znaki, ziarno);
+    Idealny idealny(pole.od, 1.2 / slowa);
     Odbiornik odbiornik;
     WykrywaczSwiatla wykrywacz(odbiornik);
     std::u32string notacja;
-    std::uniform_real_distribution<double> drganie(-0.004, 0.004);
-    double ms = 0;
-    std::size_t klatek = 0;
-    for (double czas = 0; czas < znaki.back().koniec + 2; czas += 1.0 / 30 + drganie(los), ++klatek) {
-        const std::vector<std::uint8_t>& klatka = scena.Klatka(czas, Swieci(znaki, czas - 1.0 / 30, czas));
-        ms += Milisekundy([&] { wykrywacz.Obraz(klatka, Szerokosc, Wysokosc, czas); });
+    while (true) {
+        const Klatka& k = scena.Nastepna();
+        if (k.czas > scena.Koniec())
+            break;
+        wynik.ms += Milisekundy([&] { wykrywacz.Obraz(k.jasnosc, SzerokoscKlatki, WysokoscKlatki, k.czas); });
+        ++wynik.klatek;
         notacja += odbiornik.Odbierz();
+        idealny.Klatka(k);
     }
     odbiornik.Koniec();
     notacja += odbiornik.Odbierz();
-    const double dx = (wykrywacz.X() - scena.X()) * static_cast<double>(Szerokosc);
-    const double dy = (wykrywacz.Y() - scena.Y()) * static_cast<double>(Wysokosc);
-    return {Blad(tekst, Tekst(notacja)), 1000 * ms / static_cast<double>(klatek), std::hypot(dx, dy)};
+    const auto n = static_cast<double>(tekst.size());
+    wynik.znakow += n;
+    wynik.bledow += n * Blad(tekst, Tekst(notacja));
+    wynik.idealnie += n * Blad(tekst, Tekst(idealny.Odbierz(znaki.back().koniec + 1)));
+}
+
+bool Wybrany(const char* nazwa, int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strstr(nazwa, argv[i]) != nullptr)
+            return true;
+    }
+    return argc < 2;
 }
 
 }  // namespace
 }  // namespace wirlok::bench
 
-int main()
+int main(int argc, char** argv)
 {
     using namespace wirlok::bench;
-    std::printf("A light of 16 by 16 pixels in 640 by 480 at 30 frames a second\n%6s %8s %12s %14s %16s\n",
-        "WPM",
-        "CER %",
-        "us a frame",
-        "% of a core",
-        "off by, pixels");
-    unsigned ziarno = 1;
-    for (const double slowa : {5.0, 8.0, 12.0, 15.0}) {
-        const Wynik w = Odbierz(slowa, ziarno++);
-        std::printf("%6.0f %8.1f %12.0f %14.2f %16.1f\n", slowa, 100 * w.blad, w.us, w.us * 30 / 1e4, w.odleglosc);
+    std::printf("CER %%, ours (the ideal receiver's), %zu groups of five letters x %u a cell\n%-22s",
+        Grup,
+        Wiadomosci,
+        "160 x 120, 30 fps");
+    for (const double slowa : Predkosci)
+        std::printf(" %9.0f WPM", slowa);
+    std::printf("\n");
+    Wynik razem;
+    for (const Warunek& w : Warunki) {
+        if (!Wybrany(w.nazwa, argc, argv))
+            continue;
+        std::printf("%-22s", w.nazwa);
+        unsigned ziarno = 1;
+        for (const double slowa : Predkosci) {
+            Wynik wynik;
+            for (unsigned m = 0; m < Wiadomosci; ++m)
+                Odbierz(w.pole, slowa, ziarno++, wynik);
+            std::printf(" %5.1f (%4.1f)", 100 * wynik.bledow / wynik.znakow, 100 * wynik.idealnie / wynik.znakow);
+            std::fflush(stdout);
+            razem.ms += wynik.ms;
+            razem.klatek += wynik.klatek;
+        }
+        std::printf("\n");
     }
+    const double us = 1000 * razem.ms / razem.klatek;
+    std::printf("%.0f us a frame: %.2f %% of a core at 30 frames a second\n", us, us * 30 / 1e4);
 }

@@ -4,6 +4,7 @@
 
 #include "bench/nadajnik.h"
 #include "bench/pole.h"
+#include "bench/pole_swiatla.h"
 #include "sygnal/swiatlo.h"
 #include "sygnal/ton.h"
 
@@ -128,6 +129,36 @@ TEST(Swiatlo, OdbieraPlamkeKtoraSiePrzesuwa)
     EXPECT_NEAR(wykrywacz.X() * 160, x + 4, 8);
     EXPECT_NEAR(wykrywacz.Y() * 120, 54, 4);
 }
+
+struct Latarka {
+    const char* nazwa;
+    const char* tekst;
+    bench::Pole pole;
+};
+
+void PrintTo(const Latarka& l, std::ostream* os) { *os << l.nazwa; }
+
+class Swiatla : public testing::TestWithParam<Latarka> {};
+
+// A torch of a pixel or two in the field, as the page hands its frames over.
+TEST_P(Swiatla, OdbieraLatarke)
+{
+    const Latarka& l = GetParam();
+    std::mt19937 los(5);
+    bench::PoleSwiatla pole(l.pole, bench::Znaki(l.tekst, {12}, l.pole.od, los), 5);
+    Odbiornik odbiornik;
+    WykrywaczSwiatla wykrywacz(odbiornik);
+    for (const bench::Klatka* k = &pole.Nastepna(); k->czas < pole.Koniec(); k = &pole.Nastepna())
+        wykrywacz.Obraz(k->jasnosc, bench::SzerokoscKlatki, bench::WysokoscKlatki, k->czas);
+    odbiornik.Koniec();
+    EXPECT_EQ(bench::Tekst(odbiornik.Odbierz()), l.tekst);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pole,
+    Swiatla,
+    testing::Values(Latarka{"mala_dryfuje", "hej sokoly", {1, 3}},
+        Latarka{"drzy_obok_latarni", "czuwaj harcerze", {1.5, 0, 1.2, 0, 0, 0, true}}),
+    [](const auto& info) { return std::string(info.param.nazwa); });
 
 }  // namespace
 }  // namespace wirlok

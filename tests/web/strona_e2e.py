@@ -779,6 +779,29 @@ def y4m(sciezka, odcinki, kl=30):
             t += sekundy
 
 
+def y4m_z_reki(sciezka, odcinki, kl=30):
+    """The keying as a torch of 2 x 2 px held in a hand, seen from afar in a
+    dark 160 x 120 video beside a steady street lamp: it drifts 3 px over the
+    clip and shakes by a pixel or two at 3 and 5 Hz."""
+    szer, wys = 160, 120
+    klatki = [wlaczony for wlaczony, sekundy in odcinki for _ in range(round(sekundy * kl))]
+    with open(sciezka, "wb") as plik:
+        plik.write(f"YUV4MPEG2 W{szer} H{wys} F{kl}:1 Ip A1:1 C420jpeg\n".encode())
+        for n, wlaczony in enumerate(klatki):
+            t = n / kl
+            dx = 3 * n / len(klatki) + 1.5 * math.sin(2 * math.pi * 5 * t) + math.sin(2 * math.pi * 3 * t + 1)
+            dy = 1.5 * math.sin(2 * math.pi * 3 * t) + 0.5 * math.sin(2 * math.pi * 5 * t + 2)
+            luma = bytearray([20]) * (szer * wys)
+            for y in range(53, 56):  # the lamp, 20 px to the left, shaking with the rest
+                luma[y * szer + round(92 + dx):y * szer + round(95 + dx)] = bytes([220]) * 3
+            x, y = 112 + dx, 36 + dy
+            for py in range(int(y), int(y) + 3) if wlaczony else ():  # the torch over the pixels it covers
+                for px in range(int(x), int(x) + 3):
+                    pokrycie = max(0, min(px + 1, x + 2) - max(px, x)) * max(0, min(py + 1, y + 2) - max(py, y))
+                    luma[py * szer + px] += round(215 * pokrycie)
+            plik.write(b"FRAME\n" + luma + bytes([128]) * (szer * wys // 2))
+
+
 # "sos sos", and with the word gap that the pause after it makes.
 SOS_SOS = "\\...\\---\\...\\\\...\\---\\...\\"
 # Before the page's scripts: keeps every stream the page is given.
@@ -852,6 +875,15 @@ class Nasluch(unittest.TestCase):
         polozenie = self.js("const s = document.getElementById('swiatlo').style; return [s.left, s.top]")
         self.assertAlmostEqual(float(polozenie[0][:-1]), 70, delta=8)
         self.assertAlmostEqual(float(polozenie[1][:-1]), 30, delta=8)
+
+    def test_patrz_latarka_z_reki(self):
+        sos = self.plik("reka.y4m", y4m_z_reki, kluczowanie(["...", "---", "..."], 0.15, cisza=3))
+        self.otworz(f"--use-file-for-fake-video-capture={sos}")
+        self.p.find_element(By.ID, "Patrz").click()
+        self.czekaj(lambda: SOS in self.pole("a"), 40)
+        polozenie = self.js("const s = document.getElementById('swiatlo').style; return [s.left, s.top]")
+        self.assertAlmostEqual(float(polozenie[0][:-1]), 71, delta=6)  # the torch, not the lamp at 58 %
+        self.assertAlmostEqual(float(polozenie[1][:-1]), 31, delta=8)
 
     def test_zapisz_dzwiek_odbierz_z_nagrania_i_przez_mikrofon(self):
         self.otworz()
