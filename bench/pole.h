@@ -250,7 +250,7 @@ inline void Telefon(std::vector<double>& x, double probkowanie, std::mt19937& lo
 
 // A recording of the condition: its five-letter groups (half either side
 // of a change of sender), starting after a second.
-inline Nagranie Pole(const Warunek& w, unsigned ziarno)
+inline Nagranie Nagraj(const Warunek& w, unsigned ziarno)
 {
     constexpr double Fs = 16000;
     std::mt19937 los(ziarno);

@@ -426,7 +426,7 @@ void Pole(const std::string& jakie, const std::filesystem::path& wav)
         const unsigned z = ziarno;
         const Wynik w = Porownaj(
             3,
-            [&](int i) { return Pole(p.warunek, z + static_cast<unsigned>(i)); },
+            [&](int i) { return Nagraj(p.warunek, z + static_cast<unsigned>(i)); },
             wav);
         std::printf("%-40s %5.1f / %5.1f ", p.warunek.nazwa, 100 * w.nasz, 100 * w.multimon);
         if (w.idealny >= 0)

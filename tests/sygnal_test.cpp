@@ -82,7 +82,7 @@ class Pole : public testing::TestWithParam<Warunki> {};
 
 TEST_P(Pole, OdbieraTekst)
 {
-    const bench::Nagranie n = bench::Pole(GetParam().warunek, GetParam().ziarno);
+    const bench::Nagranie n = bench::Nagraj(GetParam().warunek, GetParam().ziarno);
     std::vector<float> dzwiek(n.probki.begin(), n.probki.end());
     for (float& p : dzwiek)
         p /= 32768;
