@@ -304,8 +304,9 @@ class Strona(NaStronie):
                 with self.subTest(telefon=telefon, schemat=schemat):
                     ekran(self.p, 390, 844, 3, True, schemat) if telefon else ekran(self.p, 1280, 800, 1, False, schemat)
                     otworz(self.p, self.serwer.adres)
+                    self.el("Nauka").click()  # with the learning view open
                     self.el("a").send_keys("Ala")
-                    self.el("Wyczysc1").click()  # with the "Cofnij" offer on the screen
+                    self.el("Wyczysc1").click()  # and the "Cofnij" offer on the screen
                     self.p.execute_script(axe)
                     wynik = self.p.execute_async_script("axe.run(document).then((w) => arguments[0](w.violations))")
                     self.assertEqual([(n["id"], [w["target"] for w in n["nodes"]]) for n in wynik], [])
@@ -691,6 +692,7 @@ class Odbieranie(NaStronie):
         self.assertEqual(set(tekst), set("km "), tekst)
         self.el("odebrane").send_keys(tekst, Keys.ENTER)
         self.assertEqual([self.el(n).text for n in ("wynikLekcji", "lekcja", "literyLekcji")], ["Wynik: 100 %", "Lekcja 2", "K M U"])
+        js("document.getElementById('wynikLekcji').scrollIntoView({block: 'center'})")
         self.p.save_screenshot(os.path.join(ZRZUTY, "strona-nauka-wynik.png"))
         otworz(self.p, self.serwer.adres)
         self.dotknij("Nauka")
@@ -702,6 +704,7 @@ class Odbieranie(NaStronie):
         WebDriverWait(self.p, 10).until(lambda _: self.el("ocenaReki").is_displayed())
         self.assertIn(grupa.upper(), self.el("odczytane").text.replace(" ", ""))
         self.assertRegex(self.el("porady").text, r"Kreski.*2,2")
+        js("document.getElementById('doNadania').scrollIntoView()")
         self.p.save_screenshot(os.path.join(ZRZUTY, "strona-nauka-nadawanie.png"))
         with open(AXE, encoding="utf-8") as plik:
             js(plik.read())

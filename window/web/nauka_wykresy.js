@@ -35,7 +35,7 @@ export function wykresTrafnosci(trafnosc) {
       svg('text', { x: 4, y: y + 20, class: 'litera' }, litera.toUpperCase()),
       svg('rect', { x: NAZWA, y: y + 6, width: PASEK, height: 16, class: 'tlo' }),
       svg('rect', { x: NAZWA, y: y + 6, width: PASEK * (procent ?? 0) / 100, height: 16, class: 'slupek' }),
-      svg('text', { x: NAZWA + PASEK + 6, y: y + 20 }, procent === null ? '–' : `${procent} %`));
+      svg('text', { x: NAZWA + PASEK + 6, y: y + 20 }, procent === null ? 'brak' : `${procent} %`));
   });
   return wykres;
 }
