@@ -7,6 +7,7 @@
 #include "cipher/mors.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string_view>
 #include <vector>
 
@@ -27,14 +28,14 @@ bool Kod(std::u32string_view jednostka)
 
 }  // namespace
 
-// Letters are three units apart, or seven for each empty unit (a word gap)
-// between them. A unit with anything but dots and dashes (a digit, a mark
-// the encoder keeps) is a letter of silence: no tones, but its place
-// between two letter gaps.
-Nadanie Harmonogram(std::u32string_view zapis, const std::vector<std::size_t>& znaki)
+// Letters are `odstepy.litery` units apart, or `odstepy.slowa` for each
+// empty unit (a word gap) between them. A unit with anything but dots and
+// dashes (a digit, a mark the encoder keeps) is a letter of silence: no
+// tones, but its place between two letter gaps.
+NadanieCiagle Harmonogram(std::u32string_view zapis, Odstepy odstepy, const std::vector<std::size_t>& znaki)
 {
-    Nadanie nadanie;
-    int czas = 0;
+    NadanieCiagle nadanie;
+    double czas = 0;
     int przerwy = 0;  // word gaps since the last letter
     std::size_t jednostka = 0;
     const bool zaczynaSeparatorem = !zapis.empty() && MorsSeparator(zapis.front());
@@ -44,19 +45,37 @@ Nadanie Harmonogram(std::u32string_view zapis, const std::vector<std::size_t>& z
         if (kod.empty()) {
             ++przerwy;
         } else {
-            czas += przerwy > 0 ? przerwy * OdstepSlow : nadanie.litery.empty() ? 0 : OdstepLiter;
+            czas += przerwy > 0 ? przerwy * odstepy.slowa : nadanie.litery.empty() ? 0 : odstepy.litery;
             przerwy = 0;
-            nadanie.litery.push_back(znaki.empty() ? Litera{czas, i, kod.size()} : Litera{czas, znaki[jednostka], 1});
+            nadanie.litery.push_back(
+                znaki.empty() ? LiteraCiagla{czas, i, kod.size()} : LiteraCiagla{czas, znaki[jednostka], 1});
             for (std::size_t e = 0; Kod(kod) && e < kod.size(); ++e) {
                 czas += e > 0 ? OdstepWLiterze : 0;
                 const int dlugosc = kod[e] == U'.' ? Kropka : Kreska;
-                nadanie.tony.push_back({czas, dlugosc});
+                nadanie.tony.push_back({czas, static_cast<double>(dlugosc)});
                 czas += dlugosc;
             }
         }
         i = koniec + 1;
     }
-    nadanie.dlugosc = czas + przerwy * OdstepSlow;
+    nadanie.dlugosc = czas + przerwy * odstepy.slowa;
+    return nadanie;
+}
+
+// At the standard gaps every time is a whole number of units, exact in a
+// double.
+Nadanie Harmonogram(std::u32string_view zapis, const std::vector<std::size_t>& znaki)
+{
+    const NadanieCiagle ciagle = Harmonogram(zapis, Odstepy{OdstepLiter, OdstepSlow}, znaki);
+    const auto calkowita = [](double czas) { return static_cast<int>(std::lround(czas)); };
+    Nadanie nadanie;
+    nadanie.tony.reserve(ciagle.tony.size());
+    for (const TonCiagly& ton : ciagle.tony)
+        nadanie.tony.push_back({calkowita(ton.poczatek), calkowita(ton.dlugosc)});
+    nadanie.litery.reserve(ciagle.litery.size());
+    for (const LiteraCiagla& litera : ciagle.litery)
+        nadanie.litery.push_back({calkowita(litera.poczatek), litera.znak, litera.znaki});
+    nadanie.dlugosc = calkowita(ciagle.dlugosc);
     return nadanie;
 }
 

@@ -40,4 +40,31 @@ struct Nadanie {
 // unit of the notation encodes (`znaki`), at that character.
 Nadanie Harmonogram(std::u32string_view zapis, const std::vector<std::size_t>& znaki = {});
 
+// The gaps between letters and between words in units: 3 and 7, or longer
+// for Farnsworth's spacing, which slows the words and not the letters.
+struct Odstepy {
+    double litery = 3;
+    double slowa = 7;
+};
+
+// The same time line with gaps of any length: starts become fractional.
+struct TonCiagly {
+    double poczatek;
+    double dlugosc;
+};
+
+struct LiteraCiagla {
+    double poczatek;
+    std::size_t znak;
+    std::size_t znaki;
+};
+
+struct NadanieCiagle {
+    std::vector<TonCiagly> tony;
+    std::vector<LiteraCiagla> litery;
+    double dlugosc = 0;
+};
+
+NadanieCiagle Harmonogram(std::u32string_view zapis, Odstepy odstepy, const std::vector<std::size_t>& znaki = {});
+
 }  // namespace wirlok

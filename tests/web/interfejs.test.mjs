@@ -158,3 +158,52 @@ test('the key: "sos" at 12 WPM, a word gap written with the letter after it; bad
   modul.koniec(0);
   assert.equal(typeof modul.odebrane(0, 0), 'string');
 });
+
+// The Morse course: stored values that are no progress start afresh with a message.
+const USZKODZONY = 'Zapisany postęp nauki był uszkodzony, więc kurs zaczyna się od nowa.';
+const ZAPISY = [
+  ['nothing stored', null, 1, ''],
+  ['a lesson reached', 'N1;3;k9/10m10/10u1/2', 3, ''],
+  ['damaged', 'N1;3;k9/', 1, USZKODZONY],
+  ['foreign', '{"lekcja":3}', 1, USZKODZONY],
+  ['out of range', 'N1;26', 1, USZKODZONY],
+  ['too long', `N1;2${';k1/1'.repeat(1000)}`, 1, USZKODZONY],
+  ['a lone surrogate', 'N1;2\uD800', 1, USZKODZONY],
+];
+for (const [nazwa, zapis, lekcja, komunikat] of ZAPISY) {
+  test(`course: stored value, ${nazwa}`, () => {
+    const stan = modul.naukaWczytaj(zapis);
+    assert.deepEqual([stan.lekcja, stan.litery.length, stan.komunikat], [lekcja, lekcja + 1, komunikat]);
+    assert.equal(modul.naukaWczytaj(stan.zapis).komunikat, '', 'what it stores loads back');
+  });
+}
+
+test('course: settings into their ranges', () => {
+  assert.deepEqual(modul.naukaUstawienia(50, 40, 0.1), { tempoZnakow: 35, tempoEfektywne: 35, minuty: 0.5 });
+  assert.deepEqual(modul.naukaUstawienia('x', undefined, NaN), { tempoZnakow: 20, tempoEfektywne: 10, minuty: 1 });
+});
+
+test('course: a run of lesson 1 plays as "Nadaj" does, is scored once and opens lesson 2', () => {
+  modul.naukaOdNowa();
+  const plan = modul.naukaGrupy(20, 10, 1, 7);
+  assert.match(plan.tekst, /^[km]{5}( [km]{5})+$/);
+  assert.ok(plan.tony instanceof Float64Array && plan.litery.length === 3 * plan.tekst.replace(/ /g, '').length);
+  const grany = harmonogram(plan, 20);
+  assert.ok(Math.abs(grany.dlugosc - 60) < 8, `${grany.dlugosc} s fill a minute`);
+  assert.deepEqual(litera(grany, 1).slice(1), [1, 2]);
+  assert.ok([0, 1].map((i) => ton(grany, i)[1] - ton(grany, i)[0]).every((s) => [0.06, 0.18].includes(Math.round(s * 1e6) / 1e6)));
+  const wynik = modul.naukaSprawdz(`  ${plan.tekst.toUpperCase()}  `);
+  assert.deepEqual([wynik.procent, wynik.ocenione, wynik.nastepna, wynik.stan.lekcja], [100, true, true, 2]);
+  const znowu = modul.naukaSprawdz('');
+  assert.deepEqual([znowu.procent, znowu.ocenione, znowu.stan.lekcja], [100, false, 2]);
+  assert.equal(modul.naukaPosluchaj(20).tekst, 'u u u');
+});
+
+test('course: the hand, dashes keyed short; bad times break nothing', () => {
+  const [k, d] = [0.06, 0.06 * 2.2];
+  const reka = modul.naukaReka('km', [d, k, k, k, d, 3 * k, d, k, d]);
+  assert.deepEqual([reka.odczytane, reka.zgodne, reka.kreska.dotow], ['km', true, 2.2]);
+  assert.deepEqual(reka.porady, ['Kreski są za krótkie: 2,2 kropki zamiast 3.']);
+  assert.deepEqual(reka.wykres.map((w) => w.rodzaj).slice(0, 3), ['kreska', 'wLiterze', 'kropka']);
+  assert.equal(typeof modul.naukaReka('km', [NaN, -1, Infinity, 60, 'x']).odczytane, 'string');
+});

@@ -124,6 +124,74 @@ export class Modul {
     return this.#wstawka(this.e.wirlok_klawisz(klawisz, przed));
   }
 
+  // The Morse course (sygnal/nauka.h): objects come back as JSON. `zapis`:
+  // the stored progress, or null; a value that is no progress starts a
+  // fresh course, and `komunikat` says so.
+  naukaWczytaj(zapis) {
+    const brak = zapis === null || zapis === undefined;
+    const dlugosc = brak ? 0 : this.#zapiszUtf8(String(zapis));
+    return this.#json(this.e.wirlok_nauka_wczytaj(dlugosc, brak ? 1 : 0));
+  }
+
+  naukaStan() {
+    return this.#json(this.e.wirlok_nauka_stan());
+  }
+
+  // The settings corrected into their ranges; a non-number takes its default.
+  naukaUstawienia(tempoZnakow, tempoEfektywne, minuty) {
+    return this.#json(this.e.wirlok_nauka_ustawienia(tempoZnakow, tempoEfektywne, minuty));
+  }
+
+  // A run of the lesson, and the new letter alone: plans in units of the
+  // letters' speed, shaped as nadanie()'s for nadawanie.js.
+  naukaGrupy(tempoZnakow, tempoEfektywne, minuty, ziarno) {
+    return this.#plan(this.e.wirlok_nauka_grupy(tempoZnakow, tempoEfektywne, minuty, ziarno));
+  }
+
+  naukaPosluchaj(tempoZnakow) {
+    return this.#plan(this.e.wirlok_nauka_posluchaj(tempoZnakow));
+  }
+
+  // Scores the run once against the typed text.
+  naukaSprawdz(wpisane) {
+    return this.#json(this.e.wirlok_nauka_sprawdz(this.#zapiszUtf8(String(wpisane ?? ''))));
+  }
+
+  naukaOdNowa() {
+    return this.#json(this.e.wirlok_nauka_od_nowa());
+  }
+
+  naukaGrupaDoNadania(ziarno) {
+    return this.#json(this.e.wirlok_nauka_grupa(ziarno));
+  }
+
+  // Judges a keyed attempt at `zadane` from the key's times in seconds:
+  // mark, space, ..., mark.
+  naukaReka(zadane, czasy) {
+    const dlugosc = this.#zapiszUtf8(String(zadane ?? ''));
+    const liczby = Float64Array.from(czasy ?? [], Number);
+    new Float64Array(this.e.memory.buffer, this.e.wirlok_nauka_czasy(liczby.length), liczby.length).set(liczby);
+    return this.#json(this.e.wirlok_nauka_reka(dlugosc, liczby.length));
+  }
+
+  #zapiszUtf8(tekst) {
+    const bajty = new TextEncoder().encode(tekst);
+    new Uint8Array(this.e.memory.buffer, this.e.wirlok_nauka_bufor(bajty.length), bajty.length).set(bajty);
+    return bajty.length;
+  }
+
+  #json(dlugosc) {
+    return JSON.parse(new TextDecoder().decode(new Uint8Array(this.e.memory.buffer, this.e.wirlok_nauka_json(), dlugosc)));
+  }
+
+  #plan(dlugosc) {
+    const plan = this.#json(dlugosc);
+    const liczby = (wskaznik, ile) => new Float64Array(this.e.memory.buffer, wskaznik, ile).slice();
+    plan.tony = liczby(this.e.wirlok_nauka_tony(), this.e.wirlok_nauka_tonow());
+    plan.litery = liczby(this.e.wirlok_nauka_litery(), this.e.wirlok_nauka_liter());
+    return plan;
+  }
+
   #wstawka(dlugosc) {
     return this.#tekst(this.e.wirlok_wstawka(), dlugosc);
   }
