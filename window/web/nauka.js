@@ -82,6 +82,10 @@ class Proba {
     Object.assign(this, { sygnal, koniec });
   }
 
+  get wcisniety() {
+    return this.#wcisniety !== null;
+  }
+
   wcisnij(ms) {
     if (this.#wcisniety !== null) return;
     clearTimeout(this.#zegar);
@@ -184,7 +188,11 @@ export function podlaczNauke(modul) {
   let lekcja = null;  // the latest run: { gra, przerwana }
 
   const dajKontekst = () => (kontekst ??= new AudioContext({ latencyHint: 'interactive' }));
-  const uspij = () => { if (!odtwarzanie) kontekst?.suspend(); };
+  // Past the last edge, with nothing playing and the key up, the context
+  // sleeps: an idle one would still take the processor's time.
+  const uspij = () => setTimeout(() => {
+    if (!odtwarzanie && !proba.wcisniety) kontekst?.suspend();
+  }, 4 * ZBOCZE * 1000);
 
   const pokazStan = (nowy) => {
     stan = nowy;
@@ -207,6 +215,8 @@ export function podlaczNauke(modul) {
     return u;
   };
 
+  for (const pole of Object.values(pola)) pole.addEventListener('change', () => ustawienia());
+
   const zatrzymaj = () => {
     odtwarzanie?.zatrzymaj();
     odtwarzanie = null;
@@ -214,6 +224,7 @@ export function podlaczNauke(modul) {
       Object.assign(lekcja, { gra: false, przerwana: true });
       stanLekcji.textContent = 'Lekcja przerwana, bez oceny. Naciśnij „Zacznij”, aby usłyszeć nowe grupy.';
     }
+    uspij();
   };
 
   const odtwarzaj = (plan, opoznienie, koniec) => {
@@ -241,7 +252,6 @@ export function podlaczNauke(modul) {
   const zamknij = () => {
     zatrzymaj();
     proba.odNowa();
-    uspij();
     widok.hidden = true;
     przelacznik.ariaExpanded = 'false';
   };
@@ -260,7 +270,6 @@ export function podlaczNauke(modul) {
     if (!document.hidden) return;
     zatrzymaj();
     proba.zakoncz();
-    uspij();
   });
 
   el('Posluchaj').addEventListener('click', () => {
@@ -323,6 +332,7 @@ export function podlaczNauke(modul) {
     Object.assign(odebrane, { value: '' });
     wynik.textContent = '';
     el('porownanie').hidden = true;
+    el('naukaKomunikat').hidden = true;
     stanLekcji.textContent = 'Nauka zaczęta od nowa: lekcja 1.';
   });
 
