@@ -197,6 +197,22 @@ def nasluch(p, serwer):
               f"{paris} times of 200: {stan}")
 
 
+def bezczynnosc(p, sekundy=5):
+    """Between lessons: after "Posłuchaj" has sounded, the page's main thread's work over a few idle seconds and
+    the state of the view's audio context (asleep, it takes no time of the audio thread either)."""
+    p.execute_cdp_cmd("Performance.enable", {})
+    p.execute_script(NASLUCH)  # keeps the audio context it makes
+    p.execute_script("document.getElementById('Posluchaj').click()")
+    time.sleep(4)  # the new letter three times, and the view settles
+    praca = lambda: next(m["value"] for m in p.execute_cdp_cmd("Performance.getMetrics", {})["metrics"]
+                         if m["name"] == "TaskDuration")
+    przed = praca()
+    time.sleep(sekundy)
+    print(f"between lessons: the page's main thread busy {(praca() - przed) * 1000:.1f} ms in {sekundy} s; "
+          f"audio context {p.execute_script('return kontekst.state')}")
+
+
+
 def main():
     serwer = Serwer(sys.argv[1])
     p = chromium()
@@ -226,6 +242,7 @@ def main():
                 otworz(p, serwer.adres)
                 nauka.append(p.execute_async_script(KLIK, "Nauka"))
             print(f"{uklad}: the learning view's first paint after \"Nauka\" (over 10 loads): {mediana(nauka)}")
+        bezczynnosc(p)
         nadawanie(p, serwer)
         nasluch(p, serwer)
     finally:

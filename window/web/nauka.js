@@ -169,7 +169,9 @@ function ocenaReki(el, zadane, w) {
   el('liczbyReki').replaceChildren(...wiersze.flatMap(([nazwa, opis]) => [
     Object.assign(document.createElement('dt'), { textContent: nazwa }),
     Object.assign(document.createElement('dd'), { textContent: opis })]));
-  const porady = w.porady.length ? w.porady : ['Rytm w normie: każda proporcja w granicach 15 % wzoru.'];
+  const zmierzone = w.kreska || w.wLiterze || w.miedzyLiterami;
+  const porady = w.porady.length ? w.porady : [zmierzone ? 'Rytm w normie: każda proporcja w granicach 15 % wzoru.'
+    : 'Za mało kropek i kresek, by ocenić rytm: nadaj całą grupę.'];
   el('porady').replaceChildren(...porady.map((porada) => Object.assign(document.createElement('li'), { textContent: porada })));
   el('wykresReki').replaceChildren(wykresReki(w.wykres));
   el('ocenaReki').hidden = false;
