@@ -33,6 +33,7 @@ build-bench:
 bench: deps-test build-bench build-windows build-web
 	build/bench/bench/wirlok_bench
 	build/bench/bench/wirlok_odbior_bench
+	build/bench/bench/wirlok_nauka_bench
 	build/bench/bench/wirlok_sluch_bench
 	build/bench/bench/wirlok_swiatlo_bench
 	QT_QPA_PLATFORM=offscreen build/bench/bench/wirlok_okno_bench

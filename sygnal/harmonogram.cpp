@@ -26,6 +26,18 @@ bool Kod(std::u32string_view jednostka)
     return std::all_of(jednostka.begin(), jednostka.end(), [](char32_t z) { return z == U'.' || z == U'-'; });
 }
 
+// A letter's tones from `czas` on; returns the time at its end.
+double DodajTony(std::u32string_view kod, double czas, std::vector<TonCiagly>& tony)
+{
+    for (std::size_t e = 0; Kod(kod) && e < kod.size(); ++e) {
+        czas += e > 0 ? OdstepWLiterze : 0;
+        const int dlugosc = kod[e] == U'.' ? Kropka : Kreska;
+        tony.push_back({czas, static_cast<double>(dlugosc)});
+        czas += dlugosc;
+    }
+    return czas;
+}
+
 }  // namespace
 
 // Letters are `odstepy.litery` units apart, or `odstepy.slowa` for each
@@ -49,12 +61,7 @@ NadanieCiagle Harmonogram(std::u32string_view zapis, Odstepy odstepy, const std:
             przerwy = 0;
             nadanie.litery.push_back(
                 znaki.empty() ? LiteraCiagla{czas, i, kod.size()} : LiteraCiagla{czas, znaki[jednostka], 1});
-            for (std::size_t e = 0; Kod(kod) && e < kod.size(); ++e) {
-                czas += e > 0 ? OdstepWLiterze : 0;
-                const int dlugosc = kod[e] == U'.' ? Kropka : Kreska;
-                nadanie.tony.push_back({czas, static_cast<double>(dlugosc)});
-                czas += dlugosc;
-            }
+            czas = DodajTony(kod, czas, nadanie.tony);
         }
         i = koniec + 1;
     }

@@ -118,6 +118,7 @@ double Srednia(const std::vector<double>& liczby)
 std::vector<bool> Kreski(const std::vector<double>& znaki, double jednostka)
 {
     std::vector<double> logi;
+    logi.reserve(znaki.size());
     for (const double z : znaki)
         logi.push_back(std::log(std::max(z, 1e-4)));
     const auto [min, max] = std::minmax_element(logi.begin(), logi.end());
