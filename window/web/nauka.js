@@ -331,7 +331,7 @@ export function podlaczNauke(modul) {
     zatrzymaj();
     lekcja = null;
     pokazStan(modul.naukaOdNowa());
-    Object.assign(odebrane, { value: '' });
+    odebrane.value = '';
     wynik.textContent = '';
     el('porownanie').hidden = true;
     el('naukaKomunikat').hidden = true;
