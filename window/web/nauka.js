@@ -133,7 +133,7 @@ function porownanie(kontener, znaki) {
     }
     if (wyslana !== ' ') liczby[stan]++;
     if (!blok) bloki.push(blok = Object.assign(document.createElement('span'), { className: 'grupa' }));
-    const kolumna = Object.assign(document.createElement('span'), { className: stan === 'dobrze' ? 'znak' : 'znak blad' });
+    const kolumna = Object.assign(document.createElement('span'), { className: stan === 'dobrze' ? 'znak' : 'znak pomylka' });
     for (const litera of [stan === 'nadmiar' ? '_' : wyslana, stan === 'brak' ? '_' : wpisana]) {
       kolumna.append(Object.assign(document.createElement('span'), { textContent: (litera || '_').toUpperCase() }));
     }
