@@ -27,6 +27,18 @@ constexpr std::string_view Naglowek = "N1;";
 constexpr std::size_t NajdluzszyZapis = 2048;
 constexpr int NajwiecejProb = 9999;  // a letter's count in a stored run: four digits
 
+// A whole number in decimal; std::to_string would bring printf's machinery
+// into the page's module.
+std::string Cyfry(unsigned long long liczba)
+{
+    std::string cyfry;
+    do {
+        cyfry.insert(cyfry.begin(), static_cast<char>('0' + liczba % 10));
+        liczba /= 10;
+    } while (liczba > 0);
+    return cyfry;
+}
+
 double Zakres(double liczba, double od, double doLiczby, double domyslna)
 {
     return std::isfinite(liczba) ? std::clamp(liczba, od, doLiczby) : domyslna;
@@ -135,13 +147,13 @@ Odstepy Farnsworth(std::u32string_view zapis, double tempoZnakow, double tempoEf
 std::string Zapisz(const Postep& postep)
 {
     std::string zapis(Naglowek);
-    zapis += std::to_string(postep.lekcja);
+    zapis += Cyfry(static_cast<unsigned>(postep.lekcja));
     for (const Wyniki& wyniki : postep.ostatnie) {
         zapis += ';';
         for (const char litera : KolejnoscKocha) {
             const std::size_t n = Numer(litera);
             if (wyniki.wyslane[n] > 0)
-                zapis += litera + std::to_string(wyniki.trafione[n]) + '/' + std::to_string(wyniki.wyslane[n]);
+                zapis += litera + Cyfry(wyniki.trafione[n]) + '/' + Cyfry(wyniki.wyslane[n]);
         }
     }
     return zapis;
@@ -273,12 +285,12 @@ std::string Dziesietnie(double liczba, int miejsca, char przecinek)
     if (!std::isfinite(liczba))
         return "0";
     const double skala = std::pow(10.0, miejsca);
-    const auto calosc = static_cast<long long>(std::llround(std::min(std::fabs(liczba), 1e15) * skala));
-    const long long mnoznik = std::llround(skala);
+    const auto calosc = static_cast<unsigned long long>(std::llround(std::min(std::fabs(liczba), 1e12) * skala));
+    const auto mnoznik = static_cast<unsigned long long>(std::llround(skala));
     std::string tekst = liczba < 0 && calosc > 0 ? "-" : "";
-    tekst += std::to_string(calosc / mnoznik);
+    tekst += Cyfry(calosc / mnoznik);
     if (miejsca > 0) {
-        std::string ulamek = std::to_string(calosc % mnoznik);
+        std::string ulamek = Cyfry(calosc % mnoznik);
         tekst += przecinek + std::string(static_cast<std::size_t>(miejsca) - ulamek.size(), '0') + ulamek;
     }
     return tekst;

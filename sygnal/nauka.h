@@ -117,7 +117,8 @@ private:
 };
 
 // A number with the given places after the point (or a comma), as Polish
-// and JSON write it: "2,2", "62.10"; what is no number comes out "0".
+// and JSON write it: "2,2", "62.10", for up to 6 places and 10^12; what is no
+// number comes out "0".
 std::string Dziesietnie(double liczba, int miejsca, char przecinek = '.');
 
 }  // namespace wirlok

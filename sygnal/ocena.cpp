@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,13 @@ std::string Wpisane(std::string_view tekst)
         litery += Litera(mala) ? mala : '?';
     }
     return litery;
+}
+
+// Counts stop at their type's top, the right ones never above the sent.
+void Dolicz(std::uint16_t& ile)
+{
+    if (ile < std::numeric_limits<std::uint16_t>::max())
+        ++ile;
 }
 
 enum Krok : std::uint8_t { Skos, WGore, WLewo };  // a pair, a missed letter, an extra letter
@@ -102,14 +110,15 @@ Ocena Ocen(std::string_view wyslane, std::string_view wpisane)
         }
         const char wyslana = litery[--i];
         const auto numer = static_cast<std::size_t>(wyslana - 'a');
-        ++ocena.wyniki.wyslane[numer];
+        Dolicz(ocena.wyniki.wyslane[numer]);
         if (krok == WGore) {
             ocena.znaki.push_back({wyslana, 0, StanZnaku::Brak});
         } else {
             const char wpisana = wpisaneLitery[--j];
             const bool dobrze = wpisana == wyslana;
             ocena.znaki.push_back({wyslana, wpisana, dobrze ? StanZnaku::Dobrze : StanZnaku::Zle});
-            ocena.wyniki.trafione[numer] += dobrze ? 1 : 0;
+            if (dobrze)
+                Dolicz(ocena.wyniki.trafione[numer]);
         }
         if (poOdstepie[i])
             ocena.znaki.push_back({' ', 0, StanZnaku::Dobrze});

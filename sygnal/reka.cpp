@@ -24,6 +24,7 @@ namespace {
 
 constexpr std::size_t NajwiecejCzasow = 4001;  // marks and spaces of an attempt looked at
 constexpr double NajdluzszyCzas = 600;         // s; a mark or a space longer is this long
+constexpr double NajkrotszaKropka = 0.001;     // s; a hand's dot shorter is no dot to measure
 constexpr double Tolerancja = 0.15;            // off the standard by more is worth a word
 constexpr int Iteracje = 32;                   // of the two means
 constexpr double RozdzielenieKresek = 1.5;     // means of marks closer are one kind
@@ -191,7 +192,7 @@ void Statystyki(Reka& reka, std::span<const double> czasy, const std::vector<Ele
     const auto& kropki = dlugosci[static_cast<std::size_t>(Element::Kropka)];
     const auto& kreski = dlugosci[static_cast<std::size_t>(Element::Kreska)];
     const double kropka = !kropki.empty() ? Srednia(kropki) : Srednia(kreski) / WzorDla(Element::Kreska).dotow;
-    if (!(kropka > 0))
+    if (!(kropka >= NajkrotszaKropka))
         return;
     reka.kropkaMs = kropka * 1000;
     reka.slowa = 1.2 / kropka;
