@@ -307,6 +307,10 @@ export function podlaczNauke(modul) {
         : 'Przerwanej lekcji się nie ocenia. Naciśnij „Zacznij”, aby usłyszeć nowe grupy.';
       return;
     }
+    if (!odebrane.value.trim()) {
+      stanLekcji.textContent = 'Pole „Odebrane” jest puste: wpisz, co było słychać, i naciśnij „Sprawdź”.';
+      return;
+    }
     const w = modul.naukaSprawdz(odebrane.value);
     if (!w.ocenione) {
       stanLekcji.textContent = 'Ta lekcja jest już sprawdzona. Naciśnij „Zacznij”, aby usłyszeć nowe grupy.';
