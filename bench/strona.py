@@ -8,8 +8,9 @@
 "Mors" selected and the focus on Tlumacz), median of 10 loads with warm
 caches and of 10 with cold ones, the first paint, and a 1,000,000-character
 Polish text translated to Morse and back, from the click to the frame that
-shows the result (in the phone layout the fields wrap it); and "Nadaj" on
-a 10,000-character message: how soon its sound starts and the longest the
+shows the result (in the phone layout the fields wrap it), and the learning
+view's first paint after "Nauka" (median of 10 loads); and "Nadaj" on a
+10,000-character message: how soon its sound starts and the longest the
 page is kept busy while it sends; listening and watching: the microphone's
 cost per 128-sample block, the camera's per frame, and a 10-minute
 recording received. Prints the numbers; sets no limit.
@@ -196,6 +197,22 @@ def nasluch(p, serwer):
               f"{paris} times of 200: {stan}")
 
 
+def bezczynnosc(p, sekundy=5):
+    """Between lessons: after "Posłuchaj" has sounded, the page's main thread's work over a few idle seconds and
+    the state of the view's audio context (asleep, it takes no time of the audio thread either)."""
+    p.execute_cdp_cmd("Performance.enable", {})
+    p.execute_script(NASLUCH)  # keeps the audio context it makes
+    p.execute_script("document.getElementById('Posluchaj').click()")
+    time.sleep(4)  # the new letter three times, and the view settles
+    praca = lambda: next(m["value"] for m in p.execute_cdp_cmd("Performance.getMetrics", {})["metrics"]
+                         if m["name"] == "TaskDuration")
+    przed = praca()
+    time.sleep(sekundy)
+    print(f"between lessons: the page's main thread busy {(praca() - przed) * 1000:.1f} ms in {sekundy} s; "
+          f"audio context {p.execute_script('return kontekst.state')}")
+
+
+
 def main():
     serwer = Serwer(sys.argv[1])
     p = chromium()
@@ -220,6 +237,12 @@ def main():
             wrocil = p.execute_script("return document.getElementById('a').value.length")
             print(f"{uklad}: 1,000,000 characters to Morse ({dlugosc:,} characters) {tam:.0f} ms, "
                   f"and back ({wrocil:,} characters) {z_powrotem:.0f} ms")
+            nauka = []
+            for _ in range(10):
+                otworz(p, serwer.adres)
+                nauka.append(p.execute_async_script(KLIK, "Nauka"))
+            print(f"{uklad}: the learning view's first paint after \"Nauka\" (over 10 loads): {mediana(nauka)}")
+        bezczynnosc(p)
         nadawanie(p, serwer)
         nasluch(p, serwer)
     finally:

@@ -304,8 +304,9 @@ class Strona(NaStronie):
                 with self.subTest(telefon=telefon, schemat=schemat):
                     ekran(self.p, 390, 844, 3, True, schemat) if telefon else ekran(self.p, 1280, 800, 1, False, schemat)
                     otworz(self.p, self.serwer.adres)
+                    self.el("Nauka").click()  # with the learning view open
                     self.el("a").send_keys("Ala")
-                    self.el("Wyczysc1").click()  # with the "Cofnij" offer on the screen
+                    self.el("Wyczysc1").click()  # and the "Cofnij" offer on the screen
                     self.p.execute_script(axe)
                     wynik = self.p.execute_async_script("axe.run(document).then((w) => arguments[0](w.violations))")
                     self.assertEqual([(n["id"], [w["target"] for w in n["nodes"]]) for n in wynik], [])
@@ -614,6 +615,13 @@ class Nadawanie(unittest.TestCase):
 
 
 SOS = "\\...\\---\\...\\"
+# The letters of the first two lessons.
+KODY = {"k": "-.-", "m": "--", "u": "..-"}
+ODKODUJ = {kod: litera for litera, kod in KODY.items()}
+# Each ramp the page puts on a gain, kept as [value, s of its context's clock].
+RAMPY = """window.rampy = [];
+const rampa = AudioParam.prototype.linearRampToValueAtTime;
+AudioParam.prototype.linearRampToValueAtTime = function (w, t) { rampy.push([w, t]); return rampa.call(this, w, t); };"""
 
 
 class Odbieranie(NaStronie):
@@ -640,18 +648,70 @@ class Odbieranie(NaStronie):
             for przycisk in [{".": "Kropka", "-": "Kreska"}[z] for z in litera] + ["KoniecLitery"]:
                 self.dotknij(przycisk)
 
-    def kluczem(self, litery, kropka=0.13, kreska=0.4, zapas=0.15):
+    def kluczem(self, litery, kropka=0.13, kreska=0.4, zapas=0.15, przycisk="Klucz", przerwa=None):
         """At about 9 words per minute, each touch stamped with its moment and sent a little ahead of it: a driver
-        slowed by a loaded machine neither stretches a dot nor lets the page see a pause grow past its end."""
-        klucz = self.srodek("Klucz")
+        slowed by a loaded machine neither stretches a dot nor lets the page see a pause grow past its end. Letters
+        are `przerwa` apart, a dash's length unless given."""
+        klucz = self.srodek(przycisk)
         zegar = time.time() + zapas
         for litera in litery.split(" "):
             for i, znak in enumerate(litera):
                 for punkt, sekundy in ((klucz, kropka if znak == "." else kreska),
-                                       (None, kropka if i + 1 < len(litera) else kreska)):
+                                       (None, kropka if i + 1 < len(litera) else przerwa or kreska)):
                     time.sleep(max(0.0, zegar - zapas - time.time()))
                     self.dotyk(punkt, zegar)
                     zegar += sekundy
+
+    def test_nauka_lekcja_1_i_cwiczenie_nadawania(self):
+        js = self.p.execute_script
+        js(RAMPY)
+        js("localStorage.clear()")
+        self.dotknij("Nauka")
+        self.assertEqual([js("return document.activeElement.id"), self.el("lekcja").text, self.el("literyLekcji").text],
+                         ["lekcja", "Lekcja 1", "K M"])
+        js("document.getElementById('czasLekcji').value = '0.5'")  # 20 and 10 words a minute to start with
+        self.dotknij("Zacznij")
+        WebDriverWait(self.p, 45, 0.2).until(lambda _: "Koniec grup" in self.el("stanLekcji").text)
+        # The tones' edges, 5 ms ramps centred on them: at 20 WPM a dot 60 ms and a dash 180 ms.
+        gora, dol = ([t - 0.0025 for w, t in js("return rampy") if (w > 0) == wlaczony] for wlaczony in (True, False))
+        tony = [round((d - g) * 1000, 3) for g, d in zip(gora, dol)]
+        przerwy = [round((g - d) * 1000, 3) for d, g in zip(dol, gora[1:])]
+        self.assertEqual(set(tony), {60, 180})
+        self.assertLess(abs(dol[-1] - gora[0] - 30), 6, "half a minute of groups")
+        self.assertEqual({p for p in przerwy if p < 180}, {60}, "a dot's gap within letters")
+        litery = min(p for p in przerwy if p > 60)  # Farnsworth's stretched gaps end letters, longer ones groups
+        grupy, kod = [""], ""
+        for ton, przerwa in zip(tony, przerwy + [math.inf]):
+            kod += "." if ton == 60 else "-"
+            if przerwa > 60:
+                grupy[-1] += ODKODUJ.get(kod, "?")
+                kod = ""
+            if przerwa > 1.5 * litery:
+                grupy.append("")
+        tekst = " ".join(grupy).strip()
+        self.assertEqual(set(tekst), set("km "), tekst)
+        self.el("odebrane").send_keys(tekst, Keys.ENTER)
+        self.assertEqual([self.el(n).text for n in ("wynikLekcji", "lekcja", "literyLekcji")], ["Wynik: 100 %", "Lekcja 2", "K M U"])
+        js("document.getElementById('wynikLekcji').scrollIntoView({block: 'center'})")
+        self.p.save_screenshot(os.path.join(ZRZUTY, "strona-nauka-wynik.png"))
+        otworz(self.p, self.serwer.adres)
+        self.dotknij("Nauka")
+        self.assertEqual([self.el(n).text for n in ("lekcja", "literyLekcji")], ["Lekcja 2", "K M U"], "kept")
+        # Sending practice, at 12 WPM with dashes of 2.2 dots.
+        grupa = "mmmmm"
+        while "." not in "".join(KODY[litera] for litera in grupa):  # with no dot, a dash's length is all there is
+            self.dotknij("CwiczNadawanie")
+            grupa = self.el("doNadania").text.lower().replace(" ", "")
+        self.kluczem(" ".join(KODY[litera] for litera in grupa), 0.1, 0.22, przycisk="KluczCwiczen", przerwa=0.3)
+        WebDriverWait(self.p, 10).until(lambda _: self.el("ocenaReki").is_displayed())
+        self.assertIn(grupa.upper(), self.el("odczytane").text.replace(" ", ""))
+        self.assertRegex(self.el("porady").text, r"Kreski.*2,2")
+        js("document.getElementById('doNadania').scrollIntoView()")
+        self.p.save_screenshot(os.path.join(ZRZUTY, "strona-nauka-nadawanie.png"))
+        with open(AXE, encoding="utf-8") as plik:
+            js(plik.read())
+        wynik = self.p.execute_async_script("axe.run(document).then((w) => arguments[0](w.violations))")
+        self.assertEqual([(n["id"], [w["target"] for w in n["nodes"]]) for n in wynik], [])
 
     def czekaj_na(self, pole, tekst):
         koniec = time.monotonic() + 5

@@ -82,18 +82,19 @@ class Cel {
 }
 
 // The lamp, the key's look and a quiet side tone at the sending panel's
-// pitch when sound is chosen there, while the key is down.
-function sygnal(klucz) {
+// pitch when sound is chosen there, while the key is down; the tone in the
+// audio context dajKontekst() gives (its own one unless told).
+export function sygnal(klucz, lampa = document.getElementById('lampa'), dajKontekst = null) {
   const el = (id) => document.getElementById(id);
   let kontekst = null;
   let dzwiek = null;
   return (wlaczony) => {
-    el('lampa').classList.toggle('swieci', wlaczony);
+    lampa.classList.toggle('swieci', wlaczony);
     klucz.classList.toggle('wcisniety', wlaczony);
     if (dzwiek) wycisz(dzwiek);
     dzwiek = null;
     if (!wlaczony || !el('przezDzwiek').checked) return;
-    kontekst ??= new AudioContext({ latencyHint: 'interactive' });
+    kontekst = dajKontekst?.() ?? kontekst ?? new AudioContext({ latencyHint: 'interactive' });
     kontekst.resume();
     const t0 = kontekst.currentTime + ZBOCZE;  // a fresh context's clock starts at 0, and the edge before
     dzwiek = generator(kontekst, liczba(el('czestotliwosc'), CZESTOTLIWOSC), t0);
@@ -158,9 +159,10 @@ function przyciskPanelu(przycisk, cel, dzialanie) {
   });
 }
 
-// The key under a finger or the mouse (held with the pointer captured, so
-// that a finger sliding off still lets go), and under Space when focused.
-function podlaczKlucz(przycisk, klucz, cel) {
+// A key (anything with wcisnij(ms) and pusc(ms)) under a finger or the
+// mouse (held with the pointer captured, so that a finger sliding off still
+// lets go), and under Space when focused; poWcisnieciu() follows a press.
+export function podlaczKlucz(przycisk, klucz, poWcisnieciu = () => {}) {
   let palec = null;
   przycisk.addEventListener('pointerdown', (zdarzenie) => {
     if (zdarzenie.button !== 0 || palec !== null) return;
@@ -168,7 +170,7 @@ function podlaczKlucz(przycisk, klucz, cel) {
     palec = zdarzenie.pointerId;
     przycisk.setPointerCapture(palec);
     klucz.wcisnij(zdarzenie.timeStamp);
-    cel.pokazKursor();
+    poWcisnieciu();
   });
   const pusc = (zdarzenie) => {
     if (zdarzenie.pointerId !== palec) return;
@@ -207,6 +209,6 @@ export function podlaczOdbieranie(modul, pola, cofanie) {
       cel.pole, zrodlo),
   };
   const klucz = new Klucz(modul, cel, sygnal(el('Klucz')));
-  podlaczKlucz(el('Klucz'), klucz, cel);
+  podlaczKlucz(el('Klucz'), klucz, () => cel.pokazKursor());
   return odbior;
 }

@@ -11,8 +11,8 @@
 async function uruchom() {
   await new Promise((dalej) => requestAnimationFrame(() => setTimeout(dalej)));
   const [odpowiedz, { Modul }, { uruchomOkno }, { dopasujWysokosc, sledzUklad }, { podlaczNadawanie }, { podlaczOdbieranie },
-    { podlaczNasluch }] = await Promise.all([fetch('wirlok.wasm'), import('./modul.js'), import('./okno.js'),
-    import('./uklad.js'), import('./nadawanie.js'), import('./odbieranie.js'), import('./nasluch.js')]);
+    { podlaczNasluch }, { podlaczNauke }] = await Promise.all([fetch('wirlok.wasm'), import('./modul.js'), import('./okno.js'),
+    import('./uklad.js'), import('./nadawanie.js'), import('./odbieranie.js'), import('./nasluch.js'), import('./nauka.js')]);
   if (!odpowiedz.ok) throw new Error(`wirlok.wasm: ${odpowiedz.status}`);
   const modul = await Modul.zBajtow(await odpowiedz.arrayBuffer());
   let telefon = () => false;
@@ -20,6 +20,7 @@ async function uruchom() {
   telefon = sledzUklad(modul.tabela, pola);
   podlaczNadawanie(modul);
   podlaczNasluch(modul, podlaczOdbieranie(modul, pola, cofanie));
+  podlaczNauke(modul);
   document.getElementById('Tlumacz').focus({ preventScroll: true });
   document.documentElement.dataset.gotowe = performance.now().toFixed(1);
 }
