@@ -191,7 +191,11 @@ void Statystyki(Reka& reka, std::span<const double> czasy, const std::vector<Ele
         dlugosci[static_cast<std::size_t>(elementy[i])].push_back(czasy[i]);
     const auto& kropki = dlugosci[static_cast<std::size_t>(Element::Kropka)];
     const auto& kreski = dlugosci[static_cast<std::size_t>(Element::Kreska)];
-    const double kropka = !kropki.empty() ? Srednia(kropki) : Srednia(kreski) / WzorDla(Element::Kreska).dotow;
+    // Without dots, a gap within a letter is the dot's length by the book.
+    const auto& wLiterze = dlugosci[static_cast<std::size_t>(Element::WLiterze)];
+    const double kropka = !kropki.empty() ? Srednia(kropki)
+        : !wLiterze.empty()               ? Srednia(wLiterze)
+                                          : Srednia(kreski) / WzorDla(Element::Kreska).dotow;
     if (!(kropka >= NajkrotszaKropka))
         return;
     reka.kropkaMs = kropka * 1000;

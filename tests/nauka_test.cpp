@@ -282,6 +282,18 @@ INSTANTIATE_TEST_SUITE_P(Tabela,
             {"Kreski są za krótkie: 2,3 kropki zamiast 3.",
                 "Odstępy między literami są za długie: 4,1 kropki zamiast 3."}}));
 
+// Dashes alone have no dot to be measured against but the gaps within letters.
+TEST(StatystykiReki, SameKreskiWzgledemOdstepowWLiterach)
+{
+    std::mt19937 los(5);
+    const Klucz k = Kluczuj("mmoom", {1, 2.2, 1, 3, 7}, 0.03, los);
+    const Reka r = OcenReke("mmoom", k.czasy);
+    ASSERT_TRUE(r.kreska);
+    EXPECT_NEAR(r.kreska->dotow, 2.2, 0.1);
+    ASSERT_FALSE(r.porady.empty());
+    EXPECT_EQ(r.porady[0].rfind("Kreski są za krótkie: 2,", 0), 0u) << r.porady[0];
+}
+
 TEST(StatystykiReki, ZleCzasyNicNiePsuja)
 {
     EXPECT_EQ(OcenReke("km", {}).odczytane, "");
