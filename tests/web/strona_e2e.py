@@ -945,13 +945,19 @@ class Nasluch(unittest.TestCase):
         self.assertAlmostEqual(float(polozenie[0][:-1]), 71, delta=6)  # the torch, not the lamp at 58 %
         self.assertAlmostEqual(float(polozenie[1][:-1]), 31, delta=8)
 
-    def test_zapisz_dzwiek_odbierz_z_nagrania_i_przez_mikrofon(self):
+    def zapisz_sos_sos(self):
+        """"sos sos" saved by "Zapisz dźwięk": the path of the WAV."""
         self.otworz()
         self.p.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": self.katalog})
         self.p.find_element(By.ID, "a").send_keys("sos sos")
         self.p.find_element(By.ID, "ZapiszDzwiek").click()
         zapisany = os.path.join(self.katalog, "wirlok-nadanie.wav")
         WebDriverWait(self.p, 10).until(lambda _: os.path.exists(zapisany))
+        time.sleep(0.5)  # written whole
+        return zapisany
+
+    def test_zapisz_dzwiek_odbierz_z_nagrania_i_przez_mikrofon(self):
+        zapisany = self.zapisz_sos_sos()
         with wave.open(zapisany) as plik:
             self.assertEqual((plik.getnchannels(), plik.getsampwidth()), (1, 2))
             self.assertAlmostEqual(plik.getnframes() / plik.getframerate(), 2 + 6.1, delta=0.01)  # 61 units at 12 WPM
@@ -966,14 +972,7 @@ class Nasluch(unittest.TestCase):
         self.assertEqual(self.pole("b"), "sos sos")
 
     def test_zapisz_dzwiek_i_sluchaj_w_pokoju_z_poglosem_w_ruchu(self):
-        self.otworz()
-        self.p.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": self.katalog})
-        self.p.find_element(By.ID, "a").send_keys("sos sos")
-        self.p.find_element(By.ID, "ZapiszDzwiek").click()
-        zapisany = os.path.join(self.katalog, "wirlok-nadanie.wav")
-        WebDriverWait(self.p, 10).until(lambda _: os.path.exists(zapisany))
-        time.sleep(0.5)  # written whole
-        w_pokoju = self.plik("w-pokoju.wav", pokoj, zapisany)
+        w_pokoju = self.plik("w-pokoju.wav", pokoj, self.zapisz_sos_sos())
         self.otworz(f"--use-file-for-fake-audio-capture={w_pokoju}%noloop")
         self.p.find_element(By.ID, "Sluchaj").click()
         self.czekaj(lambda: self.pole("a") == SOS_SOS, 30)
