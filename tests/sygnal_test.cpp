@@ -157,7 +157,9 @@ TEST_P(Swiatla, OdbieraLatarke)
 INSTANTIATE_TEST_SUITE_P(Pole,
     Swiatla,
     testing::Values(Latarka{"mala_dryfuje", "hej sokoly", {1, 3}},
-        Latarka{"drzy_obok_latarni", "czuwaj harcerze", {1.5, 0, 1.2, 0, 0, 0, true}}),
+        Latarka{"drzy_obok_latarni", "czuwaj harcerze", {1.5, 0, 1.2, 0, 0, 0, true}},
+        Latarka{"przygasa", "sos ala", {2, 0, 0, 0, 10}},
+        Latarka{"o_zmierzchu_aparat_pompuje", "czuwaj", {2, 0, 0, 0, 0, 0.3, false, true}}),
     [](const auto& info) { return std::string(info.param.nazwa); });
 
 }  // namespace
