@@ -9,6 +9,7 @@
 #include "sygnal/nauka.h"
 #include "sygnal/reka.h"
 #include "window/web/eksport.h"
+#include "window/web/json.h"
 
 #include <algorithm>
 #include <array>
@@ -34,20 +35,9 @@ std::vector<double> litery;
 // A JSON string of UTF-8 text.
 std::string Napis(std::string_view tekst)
 {
-    std::string napis = "\"";
-    for (const char z : tekst) {
-        if (z == '"' || z == '\\') {
-            napis += '\\';
-            napis += z;
-        } else if (static_cast<unsigned char>(z) < 0x20) {
-            napis += "\\u00";
-            napis += "0123456789abcdef"[(z >> 4) & 15];
-            napis += "0123456789abcdef"[z & 15];
-        } else {
-            napis += z;
-        }
-    }
-    return napis + '"';
+    std::string napis;
+    DopiszNapis(napis, tekst);
+    return napis;
 }
 
 std::string Liczba(double liczba, int miejsca = 3) { return Dziesietnie(liczba, miejsca); }

@@ -14,6 +14,7 @@
 #include "window/nadawanie.h"
 #include "window/utf16.h"
 #include "window/web/eksport.h"
+#include "window/web/json.h"
 #include "window/zdarzenia.h"
 
 #include <array>
@@ -31,38 +32,6 @@ std::vector<std::int32_t> nadanie;
 
 std::u16string& Pole(int pole) { return pola[pole == 1 ? 1 : 0]; }
 
-// The JSON text of a caption: the tables hold no quote, backslash or
-// control character, but nothing here relies on it.
-void DopiszNapis(std::string& json, std::u32string_view tekst)
-{
-    json += '"';
-    for (const char32_t z : tekst) {
-        if (z == U'"' || z == U'\\') {
-            json += '\\';
-            json += static_cast<char>(z);
-        } else if (z < 0x20) {
-            json += "\\u00";
-            json += "0123456789abcdef"[z >> 4];
-            json += "0123456789abcdef"[z & 15];
-        } else if (z < 0x80) {
-            json += static_cast<char>(z);
-        } else if (z < 0x800) {
-            json += static_cast<char>(0xC0 | (z >> 6));
-            json += static_cast<char>(0x80 | (z & 0x3F));
-        } else if (z < 0x10000) {
-            json += static_cast<char>(0xE0 | (z >> 12));
-            json += static_cast<char>(0x80 | ((z >> 6) & 0x3F));
-            json += static_cast<char>(0x80 | (z & 0x3F));
-        } else {
-            json += static_cast<char>(0xF0 | (z >> 18));
-            json += static_cast<char>(0x80 | ((z >> 12) & 0x3F));
-            json += static_cast<char>(0x80 | ((z >> 6) & 0x3F));
-            json += static_cast<char>(0x80 | (z & 0x3F));
-        }
-    }
-    json += '"';
-}
-
 // A whole number in decimal; std::to_string would bring in printf's
 // machinery, a fifth of the module.
 std::string Liczba(int liczba)
@@ -73,11 +42,6 @@ std::string Liczba(int liczba)
         liczba /= 10;
     } while (liczba > 0);
     return cyfry;
-}
-
-void DopiszNapis(std::string& json, std::string_view ascii)
-{
-    DopiszNapis(json, std::u32string(ascii.begin(), ascii.end()));
 }
 
 // A comma before every element of a JSON array but its first.
