@@ -157,6 +157,8 @@ void Kluczowanie::Dodaj(double czas, double wartosc, Odbiornik* odbiornik, std::
         const double krok = wartosc - poprzedniaWartosc_;
         const double czesc = krok != 0 ? std::clamp((prog - poprzedniaWartosc_) / krok, 0.0, 1.0) : 1.0;
         const double krawedz = poprzedniCzas_ + czesc * (czas - poprzedniCzas_);
+        if (!ustawienia_.amplituda && zmiana_ >= 0 && krawedz - zmiana_ >= Usterka * kropka_)
+            Potwierdz(odbiornik);
         zmiana_ = surowy != znak_ ? std::max(krawedz, poczatek_) : -1;
     }
     const double odstep = czas - poprzedniCzas_;

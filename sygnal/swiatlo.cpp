@@ -19,7 +19,8 @@ constexpr double OpadaDno = 0.1;           // seconds a pixel's floor falls in t
 constexpr double RosnieDno = 4;            // and rises in, so a torch lit for a dash hardly lifts it
 constexpr float Blisko = 0.3F;             // ratios this near the median tell the exposure
 constexpr double CiemnaSrednia = 10;       // pixels darker than this tell nothing of the exposure
-constexpr std::size_t PamiecKlatek = 160;  // frames kept, to look for a light and go through again
+constexpr std::size_t PamiecKlatek = 240;  // frames kept, to go through again once a light is found
+constexpr std::size_t Ogladanych = 160;    // the last of them, that a light is looked for in
 constexpr double Rozgrzewka = 3;           // seconds before a light is looked for
 constexpr std::size_t Osiadaja = 10;       // frames the floors take to settle
 constexpr std::size_t CoSzuka = 10;        // frames between two looks
@@ -30,12 +31,12 @@ constexpr double NajmniejszaRoznica = 6;
 constexpr double Wybija = 4;
 // Morse's marks and spaces: this share of them within this part of a
 // dot's length or three, of dots of these lengths.
-constexpr double Pasuje = 0.85;
+constexpr double Pasuje = 0.92;
 constexpr double Tolerancja = 0.3;
 constexpr double Rzadsze = 0.15;
 constexpr double Miarowo = 0.15;
-constexpr double NajmniejDodaje = 0.3;  // the least a light adds around it, for its contrast  // the most a steady
-                                        // flicker's rate varies by  // the least share of short ones, and of long ones
+constexpr double NajmniejDodaje = 0.3;  // the least a light adds around it, for its contrast
+constexpr double Zabiera = 0.5;         // the most the ring around may lose, of that: a moved lamp leaves it
 constexpr double NajkrotszaKropka = 0.06;  // 20 words per minute, two frames
 constexpr double NajdluzszaKropka = 0.4;
 constexpr std::size_t NajmniejOdcinkow = 10;
@@ -74,6 +75,7 @@ void WykrywaczSwiatla::Rozmiar(std::size_t szerokosc, std::size_t wysokosc)
     komorki_.assign(kolumn_ * wierszy_, 0);
     jasne_.assign(kolumn_ * wierszy_, 0);
     sumy_.clear();
+    pierscienie_.clear();
     bloki_.assign(kolumn_ * wierszy_, 0);
     duze_.assign(kolumn_ * wierszy_, 0);
     odczyty_.clear();  // filled as frames come, lest a picture's every new size cost
@@ -255,15 +257,18 @@ void WykrywaczSwiatla::Komorki()
     Zapisz();
 }
 
-// Each cell's reading, the most in the 3 by 3 cells around it, and their
-// brightness, kept for the last frames.
+// Each cell's reading, the most in the 3 by 3 cells around it, their
+// brightness and that of the ring of cells around those, kept for the last
+// frames.
 void WykrywaczSwiatla::Zapisz()
 {
     const std::size_t ile = komorki_.size();
     odczyty_.resize(std::max(odczyty_.size(), (klatek_ % PamiecKlatek + 1) * ile));
     sumy_.resize(odczyty_.size());
+    pierscienie_.resize(odczyty_.size());
     float* odczyt = &odczyty_[klatek_ % PamiecKlatek * ile];
     float* suma = &sumy_[klatek_ % PamiecKlatek * ile];
+    float* pierscien = &pierscienie_[klatek_ % PamiecKlatek * ile];
     for (std::size_t w = 0; w < wierszy_; ++w) {
         for (std::size_t k = 0; k < kolumn_; ++k) {
             float najwiecej = komorki_[w * kolumn_ + k];
@@ -274,8 +279,14 @@ void WykrywaczSwiatla::Zapisz()
                     jasnosc += jasne_[y * kolumn_ + x];
                 }
             }
+            float szerzej = 0;
+            for (std::size_t y = w > 1 ? w - 2 : 0; y <= std::min(w + 2, wierszy_ - 1); ++y) {
+                for (std::size_t x = k > 1 ? k - 2 : 0; x <= std::min(k + 2, kolumn_ - 1); ++x)
+                    szerzej += jasne_[y * kolumn_ + x];
+            }
             odczyt[w * kolumn_ + k] = najwiecej;
             suma[w * kolumn_ + k] = jasnosc;
+            pierscien[w * kolumn_ + k] = szerzej - jasnosc;
         }
     }
 }
@@ -313,9 +324,9 @@ void WykrywaczSwiatla::Duze()
     }
 }
 
-// The cells whose readings spread the most are tried for Morse's rhythm,
-// the most first; the first that keys is the light, and the frames kept
-// are gone through at it, as a tone's samples are: at each dot's length
+// The cells whose readings spread the most are tried for Morse's rhythm;
+// the one that keys best is the light, and the frames kept are gone
+// through at it, as a tone's samples are: at each dot's length
 // tried, then to learn the levels, then to receive them.
 void WykrywaczSwiatla::Szukaj()
 {
@@ -328,7 +339,7 @@ void WykrywaczSwiatla::Szukaj()
     for (std::size_t c = 0; c < ile; ++c) {
         robocze_.resize(klatek);
         for (std::size_t k = 0; k < klatek; ++k)
-            robocze_[k] = odczyty_[k * ile + c];
+            robocze_[k] = odczyty_[(klatek_ - klatek + k) % PamiecKlatek * ile + c];
         const auto dolny = robocze_.begin() + static_cast<std::ptrdiff_t>(klatek / 10);
         std::nth_element(robocze_.begin(), dolny, robocze_.end());
         const float nisko = *dolny;
@@ -342,34 +353,38 @@ void WykrywaczSwiatla::Szukaj()
     const double prog = std::max(NajmniejszaRoznica, Wybija * sredni->first);
     std::sort(rozrzuty.begin(), rozrzuty.end(), std::greater<>());
     std::vector<std::size_t> sprawdzone;
+    Rytm najlepszy;
+    std::size_t c = 0;
     for (const auto& [rozrzut, komorka] : rozrzuty) {
         if (rozrzut < prog || sprawdzone.size() >= Kandydatow)
-            return;
-        const std::size_t c = komorka;
+            break;
         const bool obok = std::any_of(sprawdzone.begin(), sprawdzone.end(), [&](std::size_t s) {
-            const auto dx = static_cast<std::ptrdiff_t>(s % kolumn_) - static_cast<std::ptrdiff_t>(c % kolumn_);
-            const auto dy = static_cast<std::ptrdiff_t>(s / kolumn_) - static_cast<std::ptrdiff_t>(c / kolumn_);
+            const auto dx = static_cast<std::ptrdiff_t>(s % kolumn_) - static_cast<std::ptrdiff_t>(komorka % kolumn_);
+            const auto dy = static_cast<std::ptrdiff_t>(s / kolumn_) - static_cast<std::ptrdiff_t>(komorka / kolumn_);
             return std::abs(dx) <= 1 && std::abs(dy) <= 1;
         });
         if (obok)
             continue;
-        sprawdzone.push_back(c);
-        const Rytm rytm = Ocena(c, poziomy_[c].first, poziomy_[c].second);
-        if (rytm.pasuje < Pasuje)
-            continue;
-        const std::size_t kolumna = c % kolumn_;
-        const std::size_t wiersz = c / kolumn_;
-        x_ = (static_cast<double>(kolumna) + 0.5) * Komorka;
-        y_ = (static_cast<double>(wiersz) + 0.5) * Komorka;
-        zlapany_ = true;
-        bezSwiatla_ = 0;
-        kluczowanie_ = Kluczowanie(UstawieniaSwiatla);
-        kluczowanie_.Ustaw(rytm.kropka);
-        Przejdz(c, nullptr);
-        kluczowanie_.OdNowa();
-        Przejdz(c, &odbiornik_);
-        return;
+        sprawdzone.push_back(komorka);
+        const Rytm rytm = Ocena(komorka, poziomy_[komorka].first, poziomy_[komorka].second);
+        if (rytm.pasuje > najlepszy.pasuje) {
+            najlepszy = rytm;
+            c = komorka;
+        }
     }
+    if (najlepszy.pasuje < Pasuje)
+        return;
+    const std::size_t kolumna = c % kolumn_;
+    const std::size_t wiersz = c / kolumn_;
+    x_ = (static_cast<double>(kolumna) + 0.5) * Komorka;
+    y_ = (static_cast<double>(wiersz) + 0.5) * Komorka;
+    zlapany_ = true;
+    bezSwiatla_ = 0;
+    kluczowanie_ = Kluczowanie(UstawieniaSwiatla);
+    kluczowanie_.Ustaw(najlepszy.kropka);
+    Przejdz(c, nullptr);
+    kluczowanie_.OdNowa();
+    Przejdz(c, &odbiornik_);
 }
 
 // Whether a cell's readings key as Morse does, cut halfway between their
@@ -397,7 +412,9 @@ WykrywaczSwiatla::Rytm WykrywaczSwiatla::Ocena(std::size_t komorka, float nisko,
     }
     if (robocze_.size() < NajmniejOdcinkow || static_cast<double>(miedzy) > Miedzy * static_cast<double>(klatek))
         return {};
-    if (Miarowy(robocze_) || Dodaje(komorka, nisko, wysoko) < NajmniejDodaje * (wysoko - nisko))
+    const double dodaje = Dodaje(sumy_, komorka, nisko, wysoko);
+    if (Miarowy(robocze_) || dodaje < NajmniejDodaje * (wysoko - nisko)
+        || Dodaje(pierscienie_, komorka, nisko, wysoko) < -Zabiera * dodaje)
         return {};
     return Dopasuj(robocze_);
 }
@@ -405,7 +422,7 @@ WykrywaczSwiatla::Rytm WykrywaczSwiatla::Ocena(std::size_t komorka, float nisko,
 // How much brighter the cells around are while a cell's reading is lit
 // than while it is dark: a light adds to it, a lamp that a shaking camera
 // moves about only moves it.
-double WykrywaczSwiatla::Dodaje(std::size_t komorka, float nisko, float wysoko) const
+double WykrywaczSwiatla::Dodaje(const std::vector<float>& sumy, std::size_t komorka, float nisko, float wysoko) const
 {
     const std::size_t ile = komorki_.size();
     std::array<double, 2> jasnosci{};  // while dark and while lit
@@ -413,7 +430,7 @@ double WykrywaczSwiatla::Dodaje(std::size_t komorka, float nisko, float wysoko) 
     for (std::size_t k = klatek_ - Ogladane(); k < klatek_; ++k) {
         const float czesc = (odczyty_[k % PamiecKlatek * ile + komorka] - nisko) / (wysoko - nisko);
         if (czesc < 0.3F || czesc > 0.7F) {
-            jasnosci[czesc > 0.5F ? 1 : 0] += sumy_[k % PamiecKlatek * ile + komorka];
+            jasnosci[czesc > 0.5F ? 1 : 0] += sumy[k % PamiecKlatek * ile + komorka];
             ++ilu[czesc > 0.5F ? 1 : 0];
         }
     }
@@ -480,7 +497,7 @@ WykrywaczSwiatla::Rytm WykrywaczSwiatla::Dopasuj(const std::vector<float>& odcin
 
 // The frames kept that a light is looked for in: not the first few, while
 // the pixels' floors settle.
-std::size_t WykrywaczSwiatla::Ogladane() const { return std::min(klatek_ - std::min(klatek_, Osiadaja), PamiecKlatek); }
+std::size_t WykrywaczSwiatla::Ogladane() const { return std::min(klatek_ - std::min(klatek_, Osiadaja), Ogladanych); }
 
 void WykrywaczSwiatla::Przejdz(std::size_t komorka, Odbiornik* odbiornik)
 {

@@ -57,7 +57,7 @@ private:
         double kropka = 0;  // at this dot's length
     };
     Rytm Ocena(std::size_t komorka, float nisko, float wysoko);
-    double Dodaje(std::size_t komorka, float nisko, float wysoko) const;
+    double Dodaje(const std::vector<float>& sumy, std::size_t komorka, float nisko, float wysoko) const;
     static Rytm Dopasuj(const std::vector<float>& odcinki);
     static bool Miarowy(const std::vector<float>& odcinki);
     std::size_t Ogladane() const;
@@ -84,6 +84,7 @@ private:
     std::vector<float> jasne_;    // each cell's brightness
     std::vector<float> odczyty_;  // the last frames' readings of every cell, as a ring
     std::vector<float> sumy_;     // and brightness of the cells around it
+    std::vector<float> pierscienie_;  // and of the ring of cells around those
     std::vector<double> czasy_;
     std::vector<float> robocze_;
     std::vector<std::pair<float, float>> poziomy_;  // a cell's dark and lit readings
