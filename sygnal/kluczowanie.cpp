@@ -86,15 +86,15 @@ void Kluczowanie::Przelicz()
     sygnal_ = ileDol < ile ? gora / static_cast<double>(ile - ileDol) : prog;
 }
 
-// Halfway between noise and signal. For a tone, the amplitude of half the
-// signal's where the tone is now with the noise's added in power, the
-// noise's deviation taken from its mean amplitude (a Rayleigh
-// distribution's, 0.886 of it): so a mark's edges are where the tone is
+// Between noise and signal, where the settings put it. For a tone, the
+// amplitude of half the signal's where the tone is now with the noise's
+// added in power, the noise's deviation taken from its mean amplitude (a
+// Rayleigh distribution's, 0.886 of it): so a mark's edges are where the tone is
 // half up, however weak it is, and however it fades.
 double Kluczowanie::Srodek() const
 {
     if (!ustawienia_.amplituda)
-        return (szum_ + sygnal_) / 2;
+        return szum_ + ustawienia_.srodek * (sygnal_ - szum_);
     const double sygnal = Teraz();
     return std::sqrt(sygnal * sygnal / 4 + 0.75 * (szum_ / 0.886) * (szum_ / 0.886));
 }

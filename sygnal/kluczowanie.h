@@ -33,6 +33,10 @@ public:
         // the tone itself (Segmentacja); a threshold, quicker, serves to
         // try the dot's lengths.
         bool amplituda;
+        // Where between the noise's and the signal's levels the threshold
+        // of a level lies: a light's reading, the most of the noise of
+        // the places around and its light, shows a frame lit in part less.
+        double srodek = 0.5;
     };
     explicit Kluczowanie(const Ustawienia& ustawienia);
     // The dot's lengths a signal is tried at when first found.

@@ -35,12 +35,16 @@ constexpr double Pasuje = 0.92;
 constexpr double Tolerancja = 0.3;
 constexpr double Rzadsze = 0.15;
 constexpr double Miarowo = 0.15;
-constexpr double NajmniejDodaje = 0.3;  // the least a light adds around it, for its contrast
-constexpr double Zabiera = 0.5;         // the most the ring around may lose, of that: a moved lamp leaves it
+constexpr double NajmniejDodaje = 0.3;     // the least a light adds around it, for its contrast
+constexpr double Zabiera = 0.5;            // the most the ring around may lose, of that: a moved lamp leaves it
 constexpr double NajkrotszaKropka = 0.06;  // 20 words per minute, two frames
 constexpr double NajdluzszaKropka = 0.4;
 constexpr std::size_t NajmniejOdcinkow = 10;
 constexpr double Miedzy = 0.2;  // the most of the frames between dark and lit
+// A reading is the most of a place's light and of the noise of those
+// around, so a frame lit in part reads less than that part: the light's
+// keying cuts it this part of the way from dark to lit.
+constexpr double Prog = 0.4;
 constexpr float Boki = 3;
 constexpr float Ponad = 2.5F;  // noise's deviations the places around may rise by
 constexpr float Wielka = 16;   // a light larger still, held close: the contrast of its cells, a pixel's worth
@@ -50,7 +54,7 @@ constexpr std::array<std::array<std::ptrdiff_t, 2>, 8> Obok
 constexpr double Podaza = 0.1;  // of the way to where a lit frame's light peaks
 constexpr double Gubi = 5;      // seconds without a lit frame before the light is let go
 
-constexpr Kluczowanie::Ustawienia UstawieniaSwiatla{90, 5, 4, 1, false};
+constexpr Kluczowanie::Ustawienia UstawieniaSwiatla{90, 5, 4, 1, false, Prog};
 
 double Odcien(double odstep, double stala) { return odstep > 0 ? 1 - std::exp(-odstep / stala) : 1; }
 

@@ -76,14 +76,14 @@ private:
     std::vector<float> punkty_;    // that above the most of the places around
     std::vector<float> srednie_;   // of every 4th pixel each way, for the exposure
     std::vector<float> ilorazy_;
-    float zwykly_ = 0;            // contrast where nothing changes
-    float szum_ = 0;              // and its deviation
-    std::vector<float> komorki_;  // the most contrast in each cell
-    std::vector<float> bloki_;    // the sum of each cell's
-    std::vector<float> duze_;     // and 2 by 2 cells' over those around
-    std::vector<float> jasne_;    // each cell's brightness
-    std::vector<float> odczyty_;  // the last frames' readings of every cell, as a ring
-    std::vector<float> sumy_;     // and brightness of the cells around it
+    float zwykly_ = 0;                // contrast where nothing changes
+    float szum_ = 0;                  // and its deviation
+    std::vector<float> komorki_;      // the most contrast in each cell
+    std::vector<float> bloki_;        // the sum of each cell's
+    std::vector<float> duze_;         // and 2 by 2 cells' over those around
+    std::vector<float> jasne_;        // each cell's brightness
+    std::vector<float> odczyty_;      // the last frames' readings of every cell, as a ring
+    std::vector<float> sumy_;         // and brightness of the cells around it
     std::vector<float> pierscienie_;  // and of the ring of cells around those
     std::vector<double> czasy_;
     std::vector<float> robocze_;
