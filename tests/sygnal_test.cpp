@@ -134,6 +134,7 @@ struct Latarka {
     const char* nazwa;
     const char* tekst;
     bench::Pole pole;
+    double slowa = 12;
 };
 
 void PrintTo(const Latarka& l, std::ostream* os) { *os << l.nazwa; }
@@ -145,7 +146,7 @@ TEST_P(Swiatla, OdbieraLatarke)
 {
     const Latarka& l = GetParam();
     std::mt19937 los(5);
-    bench::PoleSwiatla pole(l.pole, bench::Znaki(l.tekst, {12}, l.pole.od, los), 5);
+    bench::PoleSwiatla pole(l.pole, bench::Znaki(l.tekst, {l.slowa}, l.pole.od, los), 5);
     Odbiornik odbiornik;
     WykrywaczSwiatla wykrywacz(odbiornik);
     for (const bench::Klatka* k = &pole.Nastepna(); k->czas < pole.Koniec(); k = &pole.Nastepna())
@@ -159,7 +160,9 @@ INSTANTIATE_TEST_SUITE_P(Pole,
     testing::Values(Latarka{"mala_dryfuje", "hej sokoly", {1, 3}},
         Latarka{"drzy_obok_latarni", "czuwaj harcerze", {1.5, 0, 1.2, 0, 0, 0, true}},
         Latarka{"przygasa", "sos ala", {2, 0, 0, 0, 10}},
-        Latarka{"o_zmierzchu_aparat_pompuje", "czuwaj", {2, 0, 0, 0, 0, 0.3, false, true}}),
+        Latarka{"o_zmierzchu_aparat_pompuje", "czuwaj", {2, 0, 0, 0, 0, 0.3, false, true}},
+        Latarka{"o_zmierzchu_szybko", "czuwaj harcerze czuwaj", {1, 0, 0, 0, 0, 0, false, true}, 15},
+        Latarka{"w_reku_obok_latarni", "ognisko o zmroku", {0, 3, 1.2, 10, 0, 0.1, true}, 8}),
     [](const auto& info) { return std::string(info.param.nazwa); });
 
 }  // namespace
