@@ -20,11 +20,14 @@ constexpr double RosnieDno = 4;            // and rises in, so a torch lit for a
 constexpr float Blisko = 0.3F;             // ratios this near the median tell the exposure
 constexpr double CiemnaSrednia = 10;       // pixels darker than this tell nothing of the exposure
 constexpr std::size_t PamiecKlatek = 240;  // frames kept, to go through again once a light is found
-constexpr std::size_t Ogladanych = 160;    // the last of them, that a light is looked for in
-constexpr double Rozgrzewka = 3;           // seconds before a light is looked for
-constexpr std::size_t Osiadaja = 10;       // frames the floors take to settle
-constexpr std::size_t CoSzuka = 10;        // frames between two looks
-constexpr std::size_t Kandydatow = 6;      // places tried for Morse's rhythm at each look
+// The last of them, that a light is looked for in: enough for ten marks and
+// spaces at 5 WPM, not so many that a dimming torch's lit frames fall
+// between its dark and lit levels.
+constexpr std::size_t Ogladanych = 200;
+constexpr double Rozgrzewka = 3;       // seconds before a light is looked for
+constexpr std::size_t Osiadaja = 10;   // frames the floors take to settle
+constexpr std::size_t CoSzuka = 10;    // frames between two looks
+constexpr std::size_t Kandydatow = 6;  // places tried for Morse's rhythm at each look
 // A light's lit and dark readings stand this many grey levels apart at the
 // least, and this many times the median place's spread.
 constexpr double NajmniejszaRoznica = 6;
