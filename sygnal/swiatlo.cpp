@@ -365,18 +365,19 @@ void WykrywaczSwiatla::Szukaj()
     for (const auto& [rozrzut, komorka] : rozrzuty) {
         if (rozrzut < prog || sprawdzone.size() >= Kandydatow)
             break;
+        const std::size_t k = komorka;
         const bool obok = std::any_of(sprawdzone.begin(), sprawdzone.end(), [&](std::size_t s) {
-            const auto dx = static_cast<std::ptrdiff_t>(s % kolumn_) - static_cast<std::ptrdiff_t>(komorka % kolumn_);
-            const auto dy = static_cast<std::ptrdiff_t>(s / kolumn_) - static_cast<std::ptrdiff_t>(komorka / kolumn_);
+            const auto dx = static_cast<std::ptrdiff_t>(s % kolumn_) - static_cast<std::ptrdiff_t>(k % kolumn_);
+            const auto dy = static_cast<std::ptrdiff_t>(s / kolumn_) - static_cast<std::ptrdiff_t>(k / kolumn_);
             return std::abs(dx) <= 1 && std::abs(dy) <= 1;
         });
         if (obok)
             continue;
-        sprawdzone.push_back(komorka);
-        const Rytm rytm = Ocena(komorka, poziomy_[komorka].first, poziomy_[komorka].second);
+        sprawdzone.push_back(k);
+        const Rytm rytm = Ocena(k, poziomy_[k].first, poziomy_[k].second);
         if (rytm.pasuje > najlepszy.pasuje) {
             najlepszy = rytm;
-            c = komorka;
+            c = k;
         }
     }
     if (najlepszy.pasuje < Pasuje)
