@@ -152,15 +152,8 @@ void Kluczowanie::Dodaj(double czas, double wartosc, Odbiornik* odbiornik, std::
     const double srodek = Srodek();
     const double prog = srodek + (surowy_ ? -Histereza : Histereza) * (Teraz() - szum_);
     const bool surowy = Pewne() && wartosc > prog;
-    if (surowy != surowy_) {
-        surowy_ = surowy;
-        const double krok = wartosc - poprzedniaWartosc_;
-        const double czesc = krok != 0 ? std::clamp((prog - poprzedniaWartosc_) / krok, 0.0, 1.0) : 1.0;
-        const double krawedz = poprzedniCzas_ + czesc * (czas - poprzedniCzas_);
-        if (!ustawienia_.amplituda && zmiana_ >= 0 && krawedz - zmiana_ >= Usterka * kropka_)
-            Potwierdz(odbiornik);
-        zmiana_ = surowy != znak_ ? std::max(krawedz, poczatek_) : -1;
-    }
+    if (surowy != surowy_)
+        Krawedz(czas, wartosc, prog, surowy, odbiornik);
     const double odstep = czas - poprzedniCzas_;
     poprzedniCzas_ = czas;
     poprzedniaWartosc_ = wartosc;
@@ -172,6 +165,21 @@ void Kluczowanie::Dodaj(double czas, double wartosc, Odbiornik* odbiornik, std::
         if (std::floor(przerwa / CoPrzerwa) != std::floor((przerwa - odstep) / CoPrzerwa))
             odbiornik->Przerwa(przerwa);
     }
+}
+
+// The threshold crossed, at the time it was between the last two values.
+// A level's mark or space since the last edge, ended before it was
+// confirmed, is a glitch only if it was short: at 15 WPM a dot may stand
+// over the threshold in one frame alone.
+void Kluczowanie::Krawedz(double czas, double wartosc, double prog, bool surowy, Odbiornik* odbiornik)
+{
+    surowy_ = surowy;
+    const double krok = wartosc - poprzedniaWartosc_;
+    const double czesc = krok != 0 ? std::clamp((prog - poprzedniaWartosc_) / krok, 0.0, 1.0) : 1.0;
+    const double krawedz = poprzedniCzas_ + czesc * (czas - poprzedniCzas_);
+    if (!ustawienia_.amplituda && zmiana_ >= 0 && krawedz - zmiana_ >= Usterka * kropka_)
+        Potwierdz(odbiornik);
+    zmiana_ = surowy != znak_ ? std::max(krawedz, poczatek_) : -1;
 }
 
 // A tone's step goes to the cut, with the tone's amplitude and the noise's

@@ -95,6 +95,7 @@ private:
     void Sledz(double czas, double wartosc);
     double Teraz() const;
     bool Wyrazny(double sygnal) const;
+    void Krawedz(double czas, double wartosc, double prog, bool surowy, Odbiornik* odbiornik);
     void Potwierdz(Odbiornik* odbiornik);
     void OcenKropke(double dlugosc, bool znak);
     void Segmentuj(double czas, double wartosc, std::complex<double> probka, Odbiornik* odbiornik);

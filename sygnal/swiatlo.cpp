@@ -279,23 +279,27 @@ void WykrywaczSwiatla::Zapisz()
     for (std::size_t w = 0; w < wierszy_; ++w) {
         for (std::size_t k = 0; k < kolumn_; ++k) {
             float najwiecej = komorki_[w * kolumn_ + k];
-            float jasnosc = 0;
             for (std::size_t y = w > 0 ? w - 1 : 0; y <= std::min(w + 1, wierszy_ - 1); ++y) {
-                for (std::size_t x = k > 0 ? k - 1 : 0; x <= std::min(k + 1, kolumn_ - 1); ++x) {
+                for (std::size_t x = k > 0 ? k - 1 : 0; x <= std::min(k + 1, kolumn_ - 1); ++x)
                     najwiecej = std::max(najwiecej, komorki_[y * kolumn_ + x]);
-                    jasnosc += jasne_[y * kolumn_ + x];
-                }
             }
-            float szerzej = 0;
-            for (std::size_t y = w > 1 ? w - 2 : 0; y <= std::min(w + 2, wierszy_ - 1); ++y) {
-                for (std::size_t x = k > 1 ? k - 2 : 0; x <= std::min(k + 2, kolumn_ - 1); ++x)
-                    szerzej += jasne_[y * kolumn_ + x];
-            }
-            odczyt[w * kolumn_ + k] = najwiecej;
-            suma[w * kolumn_ + k] = jasnosc;
-            pierscien[w * kolumn_ + k] = szerzej - jasnosc;
+            const std::size_t c = w * kolumn_ + k;
+            odczyt[c] = najwiecej;
+            suma[c] = Jasnosc(w, k, 1);
+            pierscien[c] = Jasnosc(w, k, 2) - suma[c];
         }
     }
+}
+
+// The brightness of the cells up to `promien` cells from a cell each way.
+float WykrywaczSwiatla::Jasnosc(std::size_t w, std::size_t k, std::size_t promien) const
+{
+    float jasnosc = 0;
+    for (std::size_t y = w - std::min(w, promien); y <= std::min(w + promien, wierszy_ - 1); ++y) {
+        for (std::size_t x = k - std::min(k, promien); x <= std::min(k + promien, kolumn_ - 1); ++x)
+            jasnosc += jasne_[y * kolumn_ + x];
+    }
+    return jasnosc;
 }
 
 // A light of up to 8 pixels, a torch held near, is a point in the cells'

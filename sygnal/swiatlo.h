@@ -51,6 +51,7 @@ private:
     void Komorki();
     void Duze();
     void Zapisz();
+    float Jasnosc(std::size_t w, std::size_t k, std::size_t promien) const;
     void Szukaj();
     struct Rytm {
         double pasuje = 0;  // the share of marks and spaces that fit Morse's lengths
