@@ -35,8 +35,15 @@ constexpr double Spojny = 0.85;
 // The tone's level held over a space falls 30 dB a second, as fast as
 // fading of 20 dB at 1 Hz.
 constexpr double Opadanie = 30 / 8.686;
-// A tone whose marks stand 20 dB over the noise of its envelope.
+// A tone whose marks stand 20 dB over the noise of its envelope; or 12 dB
+// when the peaks of its last marks (6 at least) spread by more than 2 dB, a
+// standard deviation: it fades, and its level where it is now pays even
+// with the noise it carries.
 constexpr double Wyraznie = 10;
+constexpr double WyrazniePrzyZanikach = 4;
+constexpr double Rozrzut = 2;
+constexpr std::size_t NajmniejSzczytow = 6;
+constexpr double NajkrotszySzczyt = 0.025;
 // A dot's length tried that leaves more of the time than this unexplained
 // has taken noise for marks.
 constexpr double Wyjasnione = 0.5;
@@ -106,13 +113,14 @@ void Kluczowanie::Sledz(double czas, double wartosc)
     const double szumObwiedni = szum_ / 0.886;
     const double teraz = std::sqrt(std::max(wartosc * wartosc - szumObwiedni * szumObwiedni, 0.0));
     poziom_ = std::max({teraz, poziom_ * std::exp(-Opadanie * (czas - poprzedniCzas_)), szumObwiedni});
+    Szczyt(czas, wartosc);
 }
 
 // The signal's level where it is now, never above the last seconds' marks,
 // which noise cannot lift.
 double Kluczowanie::Teraz() const
 {
-    if (!ustawienia_.amplituda || !Wyrazny(sygnal_))
+    if (!ustawienia_.amplituda || !(Wyrazny(sygnal_) || Zmienny()))
         return sygnal_;
     const double szumObwiedni = szum_ / 0.886;
     return std::min(std::sqrt(poziom_ * poziom_ + szumObwiedni * szumObwiedni), sygnal_);
@@ -122,6 +130,48 @@ double Kluczowanie::Teraz() const
 // twentieth, of a Rayleigh's distribution: a weaker tone's level where it
 // is now is too much of its noise to go by, and it goes by the last seconds'.
 bool Kluczowanie::Wyrazny(double sygnal) const { return sygnal > Wyraznie * dno_ / 0.226; }
+
+bool Kluczowanie::Zmienny() const
+{
+    const std::size_t ile = std::min(ileSzczytow_, szczyty_.size());
+    if (ile < NajmniejSzczytow || sygnal_ <= WyrazniePrzyZanikach * dno_ / 0.226)
+        return false;
+    const auto koniec = szczyty_.begin() + static_cast<std::ptrdiff_t>(ile);
+    const double srednia = std::accumulate(szczyty_.begin(), koniec, 0.0) / static_cast<double>(ile);
+    double wariancja = 0;
+    for (auto s = szczyty_.begin(); s != koniec; ++s)
+        wariancja += (*s - srednia) * (*s - srednia);
+    return wariancja > Rozrzut * Rozrzut * static_cast<double>(ile);
+}
+
+void Kluczowanie::Szczyty(const Kluczowanie& uczony)
+{
+    szczyty_ = uczony.szczyty_;
+    ileSzczytow_ = uczony.ileSzczytow_;
+}
+
+// A mark's peak: the most its level reaches while it stands twice over the
+// noise, for half a dot and 25 ms at least, lest noise's bursts count.
+void Kluczowanie::Szczyt(double czas, double wartosc)
+{
+    if (!Pewne()) {
+        odSzczytu_ = -1;
+        return;
+    }
+    if (wartosc > 2 * dno_ / 0.226) {
+        if (odSzczytu_ < 0) {
+            odSzczytu_ = czas;
+            szczyt_ = 0;
+        }
+        szczyt_ = std::max(szczyt_, wartosc);
+        return;
+    }
+    if (odSzczytu_ >= 0 && czas - odSzczytu_ >= std::max(NajkrotszySzczyt, 0.5 * kropka_) && szczyt_ > 0) {
+        szczyty_[ileSzczytow_ % szczyty_.size()] = 20 * std::log10(szczyt_);
+        ++ileSzczytow_;
+    }
+    odSzczytu_ = -1;
+}
 
 void Kluczowanie::Dodaj(double czas, double wartosc, Odbiornik* odbiornik, std::complex<double> probka)
 {
@@ -196,10 +246,12 @@ void Kluczowanie::Segmentuj(double czas, double wartosc, std::complex<double> pr
         (wartosc > sygnal - margines ? mocZnaku_ : mocSzumu_).Dodaj(moc, 1, Srednich);
     }
     const bool ton = Pewne() && mocZnaku_.Wartosc() > mocSzumu_.Wartosc() && mocZnaku_.Ile() > 0 && mocSzumu_.Ile() > 0;
-    // A tone well over its noise goes by its level where it is now, which
-    // the cut scales to its sums; a weaker one by the last seconds' marks.
+    // A tone well over its noise, or fading, goes by its level where it is
+    // now, which the cut scales to its sums; a weaker, steady one by the
+    // last seconds' marks until the cut has learnt its amplitude.
     const double stale = ton ? std::sqrt(mocZnaku_.Wartosc() - mocSzumu_.Wartosc()) : 0;
-    segmentacja_.Poziomy(Spojny * (ton && Wyrazny(sygnal_) ? poziom_ : stale), mocSzumu_.Wartosc());
+    const bool tuTeraz = ton && (Wyrazny(sygnal_) || Zmienny());
+    segmentacja_.Poziomy(Spojny * (tuTeraz ? poziom_ : stale), mocSzumu_.Wartosc(), !tuTeraz);
     poprzedniCzas_ = czas;
     poprzedniaWartosc_ = wartosc;
     segmentacja_.Dodaj(czas, std::isfinite(moc) ? probka : 0.0, kropka_);

@@ -69,8 +69,14 @@ public:
     {
         double kropka = Proby[0];
         double najlepiej = 0;
+        // A first pass learns whether the marks' peaks fade, which every
+        // trial then goes by from its start.
+        kluczowanie = Kluczowanie(ustawienia);
+        przejdz();
+        const Kluczowanie uczony = kluczowanie;
         for (const double proba : Proby) {
             kluczowanie = Kluczowanie(ustawienia);
+            kluczowanie.Szczyty(uczony);
             kluczowanie.Ustaw(proba);
             przejdz();
             if (kluczowanie.Zgodnosc() > najlepiej) {
@@ -79,6 +85,7 @@ public:
             }
         }
         kluczowanie = Kluczowanie(ustawienia);
+        kluczowanie.Szczyty(uczony);
         kluczowanie.Ustaw(kropka);
         przejdz();
         kluczowanie.OdNowa();
@@ -96,6 +103,9 @@ private:
     double Teraz() const;
     bool Wyrazny(double sygnal) const;
     void Krawedz(double czas, double wartosc, double prog, bool surowy, Odbiornik* odbiornik);
+    bool Zmienny() const;
+    void Szczyty(const Kluczowanie& uczony);
+    void Szczyt(double czas, double wartosc);
     void Potwierdz(Odbiornik* odbiornik);
     void OcenKropke(double dlugosc, bool znak);
     void Segmentuj(double czas, double wartosc, std::complex<double> probka, Odbiornik* odbiornik);
@@ -122,6 +132,12 @@ private:
     Srednia mocSzumu_;
     Srednia mocZnaku_;
     double poziom_ = 0;  // the tone's amplitude where it is now
+    // The peaks of the last marks, in dB, which tell a fading tone from a
+    // steady one; and the mark being measured.
+    std::array<double, 12> szczyty_{};
+    std::size_t ileSzczytow_ = 0;
+    double szczyt_ = 0;
+    double odSzczytu_ = -1;  // when the level rose, or -1
 
     std::array<double, 24> odcinki_{};  // the last marks and spaces, as dots
     std::size_t ileOdcinkow_ = 0;

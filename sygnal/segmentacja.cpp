@@ -66,11 +66,15 @@ double Segmentacja::Dlugosc(bool znak, double jednostek, bool skonczony) const
 
 // Once the cut has shown enough of both, what it learnt goes before what
 // is given: it holds the losses of a real tone's sums.
-void Segmentacja::Poziomy(double ton, double szum)
+void Segmentacja::Poziomy(double ton, double szum, bool staly)
 {
     const bool uczone = stosunekTonu_.Ile() >= UczoneDoty && mocSzumu_.Ile() >= UczoneKroki;
     ton_ = std::max(ton, 0.0);
     stosunek_ = uczone ? std::sqrt(std::max(stosunekTonu_.Wartosc(), 0.0)) : 1.0;
+    if (staly && uczone && ton_ > 0) {
+        ton_ = std::sqrt(std::max(kwadratTonu_.Wartosc(), 0.0));
+        stosunek_ = 1;
+    }
     szum_ = std::max({uczone ? mocSzumu_.Wartosc() : szum, ton_ * ton_ * stosunek_ * stosunek_ * NajmniejSzumu, 1e-30});
 }
 
@@ -264,6 +268,7 @@ void Segmentacja::Ucz(bool znak, std::size_t i, std::size_t j)
             const double dany = (grupy_[k + spojnie_].kwadraty - grupy_[k].kwadraty) / krokow;
             if (dany > 0)
                 stosunekTonu_.Dodaj(kwadrat / dany, 1, 10 * UczoneDoty);
+            kwadratTonu_.Dodaj(kwadrat, 1, 10 * UczoneDoty);
         }
     } else if (j > i + 2) {
         const double krokow = Krokow(j - 1) - Krokow(i + 1);

@@ -56,7 +56,9 @@ public:
     // A step's tone amplitude (the level where the tone is now, however it
     // fades) and noise power, to go by until the cut has shown how the
     // tone's sums relate to them; a tone of 0: there is none, and marks cost.
-    void Poziomy(double ton, double szum);
+    // A steady tone (`staly`) goes by the amplitude the cut has learnt
+    // itself, once it has: a weak tone's level given is mostly its noise.
+    void Poziomy(double ton, double szum, bool staly);
     // Cuts the rest without waiting for more: the signal is over.
     void Domknij(double kropka);
     // The time up to which the cut is decided.
@@ -99,6 +101,7 @@ private:
     // tone's sums over a dot show it, frequency errors and all, and the
     // noise's power.
     Srednia stosunekTonu_;
+    Srednia kwadratTonu_;  // the square of the tone's amplitude in the sums
     Srednia mocSzumu_;
     std::size_t spojnie_ = 8;    // groups summed coherently
     std::vector<double> pelne_;  // the evidence of spans of that many groups, from each on

@@ -98,6 +98,7 @@ INSTANTIATE_TEST_SUITE_P(Warunki,
     Pole,
     testing::Values(
         Warunki{"zanik_20_dB", {"", Zanik, 10, {600, 600}, {15, 15}, {20, 20}, {0.2, 0.2}, {}, {}, 0, 3, 8}, 1},
+        Warunki{"zanik_do_0_dB", {"", Zanik, 0, {600, 600}, {15, 15}, {15, 15}, {0.5, 0.5}, {}, {}, 0, 3, 8}, 2},
         Warunki{"nowy_nadawca", {"", Zmiana, 10, {400, 1000}, {12, 12}, {}, {}, {}, {}, 0, 3, 8}, 2}),
     [](const auto& info) { return std::string(info.param.nazwa); });
 
