@@ -47,6 +47,19 @@ constexpr double NajkrotszySzczyt = 0.025;
 // A dot's length tried that leaves more of the time than this unexplained
 // has taken noise for marks.
 constexpr double Wyjasnione = 0.5;
+// A power falls 60 dB, by a factor of e to this, in a reverberation time.
+constexpr double Opad60 = 13.82;
+// An echo is learnt from the last ten seconds' spaces, steps counted; it is
+// heard when its gain stands six standard errors from 0, and goes by if 10
+// dB under the tone to 6 dB over it.
+constexpr double PamiecPoglosu = 10000;
+constexpr double PewnyPoglos = 6;
+constexpr double NajcichszyPoglos = 0.1;
+constexpr double NajglosniejszyPoglos = 4;
+// The space after a mark is learnt from, from a third of a dot (the
+// envelope's rest) to a fifth before the next.
+constexpr double PoZnaku = 0.3;
+constexpr double PrzedZnakiem = 0.2;
 }  // namespace
 
 Kluczowanie::Kluczowanie(const Ustawienia& ustawienia)
@@ -55,6 +68,90 @@ Kluczowanie::Kluczowanie(const Ustawienia& ustawienia)
 {
     ustawienia_.pamiec = std::max<std::size_t>(ustawienia.pamiec, 8);
     ustawienia_.co = std::max<std::size_t>(ustawienia.co, 1);
+}
+
+// The echo of each reverberation time tried is fed by the tone's power in
+// the step before, over the noise and the echo expected in it.
+void Poglos::Krok(double czas, double moc)
+{
+    if (czas <= czas_) {  // the signal again from its start: what was learnt stays
+        krokow_ = 0;
+        ogony_ = {};
+    }
+    if (krokow_ > 0) {
+        const double ton = std::max(zapisy_[(krokow_ - 1) % zapisy_.size()].moc - szum_ - ogon_, 0.0);
+        for (std::size_t c = 0; c < Czasy.size(); ++c) {
+            const double zostaje = std::exp(-Opad60 * (czas - czas_) / Czasy[c]);
+            ogony_[c] = zostaje * ogony_[c] + (1 - zostaje) * ton;
+        }
+    }
+    czas_ = czas;
+    ogon_ = zysk_ * ogony_[najlepszy_];
+    zapisy_[krokow_ % zapisy_.size()] = {czas, moc, ogony_};
+    ++krokow_;
+}
+
+// The steps of the space against the echoes as they were at its start,
+// dying away from there; the last ten seconds' spaces count.
+void Poglos::Przerwa(double poczatek, double od, double do_)
+{
+    std::size_t k = krokow_;
+    while (k > 0 && krokow_ - k < zapisy_.size() - 1 && zapisy_[(k - 1) % zapisy_.size()].czas > poczatek)
+        --k;
+    const Zapis& start = zapisy_[k % zapisy_.size()];
+    Sumy nowe;
+    for (; k < krokow_; ++k) {
+        const Zapis& z = zapisy_[k % zapisy_.size()];
+        if (z.czas <= od || z.czas > do_)
+            continue;
+        nowe.krokow += 1;
+        nowe.mocy += z.moc;
+        nowe.kwadratyMocy += z.moc * z.moc;
+        for (std::size_t c = 0; c < Czasy.size(); ++c) {
+            const double ogon = start.ogony[c] * std::exp(-Opad60 * (z.czas - start.czas) / Czasy[c]);
+            nowe.ogonow[c] += ogon;
+            nowe.razem[c] += z.moc * ogon;
+            nowe.kwadraty[c] += ogon * ogon;
+        }
+    }
+    if (nowe.krokow == 0)
+        return;
+    const double zostaje = std::exp(-nowe.krokow / PamiecPoglosu);
+    sumy_.krokow = sumy_.krokow * zostaje + nowe.krokow;
+    sumy_.mocy = sumy_.mocy * zostaje + nowe.mocy;
+    sumy_.kwadratyMocy = sumy_.kwadratyMocy * zostaje + nowe.kwadratyMocy;
+    for (std::size_t c = 0; c < Czasy.size(); ++c) {
+        sumy_.ogonow[c] = sumy_.ogonow[c] * zostaje + nowe.ogonow[c];
+        sumy_.razem[c] = sumy_.razem[c] * zostaje + nowe.razem[c];
+        sumy_.kwadraty[c] = sumy_.kwadraty[c] * zostaje + nowe.kwadraty[c];
+    }
+    Dopasuj();
+}
+
+// Least squares of the spaces' power on each echo and a constant, the
+// noise's: the echo that explains most of it, if it does surely (its gain
+// six standard errors from 0) and is not much weaker than the tone.
+void Poglos::Dopasuj()
+{
+    const double n = sumy_.krokow;
+    double wyjasnione = 0;
+    double zysk = 0;
+    double wariancjaOgona = 0;
+    for (std::size_t c = 0; c < Czasy.size(); ++c) {
+        const double kowariancja = sumy_.razem[c] - sumy_.ogonow[c] * sumy_.mocy / n;
+        const double wariancja = sumy_.kwadraty[c] - sumy_.ogonow[c] * sumy_.ogonow[c] / n;
+        if (kowariancja > 0 && wariancja > 0 && kowariancja * kowariancja / wariancja > wyjasnione) {
+            wyjasnione = kowariancja * kowariancja / wariancja;
+            najlepszy_ = c;
+            zysk = kowariancja / wariancja;
+            wariancjaOgona = wariancja;
+        }
+    }
+    szum_ = (sumy_.mocy - zysk * sumy_.ogonow[najlepszy_]) / n;
+    const double reszta
+        = std::max(sumy_.kwadratyMocy - sumy_.mocy * sumy_.mocy / n - wyjasnione, 1e-300) / std::max(n - 2, 1.0);
+    const bool pewny = zysk * std::sqrt(wariancjaOgona / reszta) >= PewnyPoglos;
+    zysk_ = pewny && zysk >= NajcichszyPoglos ? std::min(zysk, NajglosniejszyPoglos) : 0;
 }
 
 bool Kluczowanie::Pewne() const
@@ -96,22 +193,24 @@ void Kluczowanie::Przelicz()
 // Between noise and signal, where the settings put it. For a tone, the
 // amplitude of half the signal's where the tone is now with the noise's
 // added in power, the noise's deviation taken from its mean amplitude (a
-// Rayleigh distribution's, 0.886 of it): so a mark's edges are where the tone is
-// half up, however weak it is, and however it fades.
+// Rayleigh distribution's, 0.886 of it), and an echo's expected: so a mark's
+// edges are where the tone is half up, however weak it is, however it
+// fades, and a room's echo of it is no mark.
 double Kluczowanie::Srodek() const
 {
     if (!ustawienia_.amplituda)
         return szum_ + ustawienia_.srodek * (sygnal_ - szum_);
     const double sygnal = Teraz();
-    return std::sqrt(sygnal * sygnal / 4 + 0.75 * (szum_ / 0.886) * (szum_ / 0.886));
+    return std::sqrt(sygnal * sygnal / 4 + 0.75 * (szum_ / 0.886) * (szum_ / 0.886) + poglos_.Ogon());
 }
 
-// The tone where it is now: the envelope's, its noise taken away, held
-// over the spaces and let fall as fast as a fading tone does.
-void Kluczowanie::Sledz(double czas, double wartosc)
+// The tone where it is now: the envelope's, its noise and echo taken away,
+// held over the spaces and let fall as fast as a fading tone does.
+void Kluczowanie::Sledz(double czas, double wartosc, std::complex<double> probka)
 {
     const double szumObwiedni = szum_ / 0.886;
-    const double teraz = std::sqrt(std::max(wartosc * wartosc - szumObwiedni * szumObwiedni, 0.0));
+    poglos_.Krok(czas, std::isfinite(std::norm(probka)) ? std::norm(probka) : 0.0);
+    const double teraz = std::sqrt(std::max(wartosc * wartosc - szumObwiedni * szumObwiedni - poglos_.Ogon(), 0.0));
     poziom_ = std::max({teraz, poziom_ * std::exp(-Opadanie * (czas - poprzedniCzas_)), szumObwiedni});
     Szczyt(czas, wartosc);
 }
@@ -198,7 +297,7 @@ void Kluczowanie::Dodaj(double czas, double wartosc, Odbiornik* odbiornik, std::
     }
 
     if (ustawienia_.amplituda)
-        Sledz(czas, wartosc);
+        Sledz(czas, wartosc, probka);
     const double srodek = Srodek();
     const double prog = srodek + (surowy_ ? -Histereza : Histereza) * (Teraz() - szum_);
     const bool surowy = Pewne() && wartosc > prog;
@@ -238,7 +337,7 @@ void Kluczowanie::Segmentuj(double czas, double wartosc, std::complex<double> pr
 {
     // Steps well within a mark or a space, by the smoothed amplitude and the
     // tone's level where it is now.
-    Sledz(czas, wartosc);
+    Sledz(czas, wartosc, probka);
     const double sygnal = Teraz();
     const double moc = std::norm(probka);
     const double margines = 0.25 * (sygnal - szum_);
@@ -251,7 +350,7 @@ void Kluczowanie::Segmentuj(double czas, double wartosc, std::complex<double> pr
     // last seconds' marks until the cut has learnt its amplitude.
     const double stale = ton ? std::sqrt(mocZnaku_.Wartosc() - mocSzumu_.Wartosc()) : 0;
     const bool tuTeraz = ton && (Wyrazny(sygnal_) || Zmienny());
-    segmentacja_.Poziomy(Spojny * (tuTeraz ? poziom_ : stale), mocSzumu_.Wartosc(), !tuTeraz);
+    segmentacja_.Poziomy(Spojny * (tuTeraz ? poziom_ : stale), mocSzumu_.Wartosc(), !tuTeraz, poglos_.Ogon());
     poprzedniCzas_ = czas;
     poprzedniaWartosc_ = wartosc;
     segmentacja_.Dodaj(czas, std::isfinite(moc) ? probka : 0.0, kropka_);
@@ -276,6 +375,8 @@ void Kluczowanie::Potwierdz(Odbiornik* odbiornik)
 {
     const double dlugosc = zmiana_ - poczatek_;
     OcenKropke(dlugosc, znak_);
+    if (!znak_)
+        poglos_.Przerwa(poczatek_, poczatek_ + PoZnaku * kropka_, zmiana_ - PrzedZnakiem * kropka_);
     if (odbiornik != nullptr && znak_)
         odbiornik->Znak(dlugosc);
     else if (odbiornik != nullptr)

@@ -14,6 +14,51 @@
 
 namespace wirlok {
 
+// A room's echo of a tone, learnt blindly: after a mark the tone goes on at
+// its pitch, with a phase of its own, and dies away exponentially. Its
+// power is predicted a step at a time from the tone's power before, for
+// each of a few reverberation times; the spaces tell which of them, and how
+// loud, by how their power falls after the marks.
+class Poglos {
+public:
+    // A step's power.
+    void Krok(double czas, double moc);
+    // A space that began at `poczatek`, its steps from `od` to `do_`: the
+    // echo then dies away unfed.
+    void Przerwa(double poczatek, double od, double do_);
+    // The echo's power expected in the newest step; 0 where none is heard.
+    double Ogon() const { return ogon_; }
+
+private:
+    void Dopasuj();
+
+    static constexpr std::array<double, 5> Czasy = {0.3, 0.45, 0.7, 1.0, 1.5};  // seconds to fall 60 dB
+    struct Zapis {
+        double czas = 0;
+        double moc = 0;
+        std::array<double, Czasy.size()> ogony{};
+    };
+    std::vector<Zapis> zapisy_ = std::vector<Zapis>(2048);  // the last steps
+    std::size_t krokow_ = 0;
+    double czas_ = 0;
+    std::array<double, Czasy.size()> ogony_{};  // each echo, were it as loud as the tone
+    // Over the spaces: their steps, the steps' powers and their squares,
+    // each echo, the power times it, and its square.
+    struct Sumy {
+        double krokow = 0;
+        double mocy = 0;
+        double kwadratyMocy = 0;
+        std::array<double, Czasy.size()> ogonow{};
+        std::array<double, Czasy.size()> razem{};
+        std::array<double, Czasy.size()> kwadraty{};
+    };
+    Sumy sumy_;
+    std::size_t najlepszy_ = 0;
+    double zysk_ = 0;  // of the echo heard, to the tone's power
+    double szum_ = 0;  // a step's noise power
+    double ogon_ = 0;
+};
+
 // Turns a level that rises while a sender keys (a tone's envelope, a
 // light's brightness), sampled at known times, into marks and spaces for a
 // receiver. The threshold lies between the signal's and the noise's levels
@@ -99,7 +144,7 @@ public:
 private:
     void Przelicz();
     double Srodek() const;
-    void Sledz(double czas, double wartosc);
+    void Sledz(double czas, double wartosc, std::complex<double> probka);
     double Teraz() const;
     bool Wyrazny(double sygnal) const;
     void Krawedz(double czas, double wartosc, double prog, bool surowy, Odbiornik* odbiornik);
@@ -138,6 +183,7 @@ private:
     std::size_t ileSzczytow_ = 0;
     double szczyt_ = 0;
     double odSzczytu_ = -1;  // when the level rose, or -1
+    Poglos poglos_;      // a tone's
 
     std::array<double, 24> odcinki_{};  // the last marks and spaces, as dots
     std::size_t ileOdcinkow_ = 0;

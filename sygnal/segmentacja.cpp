@@ -66,8 +66,9 @@ double Segmentacja::Dlugosc(bool znak, double jednostek, bool skonczony) const
 
 // Once the cut has shown enough of both, what it learnt goes before what
 // is given: it holds the losses of a real tone's sums.
-void Segmentacja::Poziomy(double ton, double szum, bool staly)
+void Segmentacja::Poziomy(double ton, double szum, bool staly, double ogon)
 {
+    ogon_ = std::max(ogon, 0.0);
     const bool uczone = stosunekTonu_.Ile() >= UczoneDoty && mocSzumu_.Ile() >= UczoneKroki;
     ton_ = std::max(ton, 0.0);
     stosunek_ = uczone ? std::sqrt(std::max(stosunekTonu_.Wartosc(), 0.0)) : 1.0;
@@ -81,7 +82,7 @@ void Segmentacja::Poziomy(double ton, double szum, bool staly)
 void Segmentacja::Dodaj(double czas, std::complex<double> probka, double kropka)
 {
     if (grupy_.empty()) {
-        grupy_.push_back({czas, {}, 0, 0, {}, 0});
+        grupy_.push_back({czas, {}, 0, 0, {}, 0, 0, 0});
         return;
     }
     biezaca_.suma += probka;
@@ -89,6 +90,8 @@ void Segmentacja::Dodaj(double czas, std::complex<double> probka, double kropka)
     biezaca_.energia += std::norm(probka);
     biezaca_.wazona += ton_ * probka;
     biezaca_.kwadraty += ton_ * ton_;
+    biezaca_.ogon += ton_ * std::sqrt(ogon_);
+    biezaca_.ogony += ogon_;
     const Grupa& ostatnia = grupy_.back();
     if (czas - ostatnia.czas < DlugoscGrupy * kropka)
         return;
@@ -97,7 +100,9 @@ void Segmentacja::Dodaj(double czas, std::complex<double> probka, double kropka)
         ostatnia.krokow + biezaca_.krokow,
         ostatnia.energia + biezaca_.energia,
         ostatnia.wazona + biezaca_.wazona,
-        ostatnia.kwadraty + biezaca_.kwadraty});
+        ostatnia.kwadraty + biezaca_.kwadraty,
+        ostatnia.ogon + biezaca_.ogon,
+        ostatnia.ogony + biezaca_.ogony});
     biezaca_ = {};
     spojnie_ = static_cast<std::size_t>(std::clamp(NajdluzejSpojnie / (DlugoscGrupy * kropka), 1.0, 1 / DlugoscGrupy));
     Tnij(kropka, std::min(ustawienia_.opoznienie * kropka, ustawienia_.najdluzej));
@@ -124,12 +129,18 @@ void Segmentacja::OdNowa()
 // How much likelier the tone is than noise alone over groups i to j, summed
 // coherently, each step weighed by the tone's level at it (a matched
 // filter to a fading tone): the log of the ratio of Rice's density to
-// Rayleigh's.
+// Rayleigh's. An echo expected adds to the noise of the sum, in marks and
+// spaces alike: summed coherently within a group, its phase wandering
+// between them.
 double Segmentacja::Odcinek(std::size_t i, std::size_t j) const
 {
     const double z = std::abs(grupy_[j].wazona - grupy_[i].wazona);
     const double kwadraty = grupy_[j].kwadraty - grupy_[i].kwadraty;
-    return LogI0(2 * stosunek_ * z / szum_) - stosunek_ * stosunek_ * kwadraty / szum_;
+    const double ogon = grupy_[j].ogon - grupy_[i].ogon;
+    if (ogon <= 0)
+        return LogI0(2 * stosunek_ * z / szum_) - stosunek_ * stosunek_ * kwadraty / szum_;
+    const double wariancja = szum_ * kwadraty + ogon * ogon / static_cast<double>(j - i);
+    return LogI0(2 * stosunek_ * kwadraty * z / wariancja) - stosunek_ * stosunek_ * kwadraty * kwadraty / wariancja;
 }
 
 // The evidence for a mark from group i to j: of its spans summed coherently,
@@ -252,13 +263,15 @@ void Segmentacja::Tnij(double kropka, double opoznienie)
         g.energia -= nowa.energia;
         g.wazona -= nowa.wazona;
         g.kwadraty -= nowa.kwadraty;
+        g.ogon -= nowa.ogon;
+        g.ogony -= nowa.ogony;
     }
 }
 
 // A mark or space cut from group i to j teaches the levels: a mark by its
 // sums over each whole dot's time, the noise taken away, against the
-// level it was given there; a space by its steps' power, a group at
-// either end left out.
+// level it was given there; a space by its steps' power over the echo
+// expected, a group at either end left out.
 void Segmentacja::Ucz(bool znak, std::size_t i, std::size_t j)
 {
     if (znak) {
@@ -272,7 +285,8 @@ void Segmentacja::Ucz(bool znak, std::size_t i, std::size_t j)
         }
     } else if (j > i + 2) {
         const double krokow = Krokow(j - 1) - Krokow(i + 1);
-        mocSzumu_.Dodaj((grupy_[j - 1].energia - grupy_[i + 1].energia) / krokow, krokow, 10 * UczoneKroki);
+        const double echo = grupy_[j - 1].ogony - grupy_[i + 1].ogony;
+        mocSzumu_.Dodaj((grupy_[j - 1].energia - grupy_[i + 1].energia - echo) / krokow, krokow, 10 * UczoneKroki);
     }
 }
 

@@ -58,7 +58,9 @@ public:
     // tone's sums relate to them; a tone of 0: there is none, and marks cost.
     // A steady tone (`staly`) goes by the amplitude the cut has learnt
     // itself, once it has: a weak tone's level given is mostly its noise.
-    void Poziomy(double ton, double szum, bool staly);
+    // An echo's power expected in the step: the tone's own, at its pitch
+    // and with a phase of its own, in marks and spaces alike.
+    void Poziomy(double ton, double szum, bool staly, double ogon);
     // Cuts the rest without waiting for more: the signal is over.
     void Domknij(double kropka);
     // The time up to which the cut is decided.
@@ -90,12 +92,15 @@ private:
         double energia = 0;           // of the steps, their power
         std::complex<double> wazona;  // the steps weighed by the tone's level given
         double kwadraty = 0;          // the squares of that level
+        double ogon = 0;              // the echo's amplitudes expected, weighed so
+        double ogony = 0;             // the echo's powers expected
     };
     // Position 0 is the decided time; empty before the first step.
     std::vector<Grupa> grupy_;
     Grupa biezaca_;   // the steps not grouped yet
     double ton_ = 0;  // a step's tone amplitude and noise power gone by
     double szum_ = 1;
+    double ogon_ = 0;      // a step's echo power expected
     double stosunek_ = 1;  // of the tone's amplitude in the sums to the level given
     // Learnt from the marks and spaces cut: the square of that ratio, as the
     // tone's sums over a dot show it, frequency errors and all, and the
