@@ -98,7 +98,8 @@ INSTANTIATE_TEST_SUITE_P(Warunki,
     Pole,
     testing::Values(
         Warunki{"zanik_20_dB", {"", Zanik, 10, {600, 600}, {15, 15}, {20, 20}, {0.2, 0.2}, {}, {}, 0, 3, 8}, 1},
-        Warunki{"nowy_nadawca", {"", Zmiana, 10, {400, 1000}, {12, 12}, {}, {}, {}, {}, 0, 3, 8}, 2}),
+        Warunki{"nowy_nadawca", {"", Zmiana, 10, {400, 1000}, {12, 12}, {}, {}, {}, {}, 0, 3, 8}, 2},
+        Warunki{"gwizd_vibrato", {"", Gwizd, 10, {2000, 4000}, {15, 15}, {}, {}, {}, {}, 0, 3, 8}, 3}),
     [](const auto& info) { return std::string(info.param.nazwa); });
 
 // A light of 8 by 8 pixels blinking in a noisy 160 by 120 picture, drifting
