@@ -183,7 +183,7 @@ private:
     std::size_t ileSzczytow_ = 0;
     double szczyt_ = 0;
     double odSzczytu_ = -1;  // when the level rose, or -1
-    Poglos poglos_;      // a tone's
+    Poglos poglos_;          // a tone's
 
     std::array<double, 24> odcinki_{};  // the last marks and spaces, as dots
     std::size_t ileOdcinkow_ = 0;
