@@ -78,6 +78,15 @@ constexpr double Rozmycie = 1.5;
 constexpr double NowyNadawca = 2;  // seconds of silence
 constexpr double PrzerwaKropek = 12;
 
+// A dot first taken too long (in fading's troughs, or where a room's echo
+// fills the gaps) merges marks, and the cut cannot make them short again;
+// the receiver's unit still follows the sender. Where it stays 1.8 times
+// under the dot's length at two checks 3 s apart, the dot is taken anew
+// from it.
+constexpr double Sprawdzane = 3;  // seconds
+constexpr double ZaDluga = 1.8;
+constexpr int ZlychDoZmiany = 2;
+
 constexpr Kluczowanie::Ustawienia UstawieniaTonu{8000, 100, 1e-6, 1.25, true};
 
 double Prazek(std::size_t k) { return NajnizszyPrazek + OdstepPrazkow * static_cast<double>(k); }
@@ -404,6 +413,7 @@ void WykrywaczTonu::OcenWidmo()
         bezTonu_ = 0;
         czestotliwosc_ = ton.czestotliwosc;
         obwiednia_.Dostroj(czestotliwosc_);
+        SprawdzKropke();
     } else if (++bezTonu_ >= 5) {
         Pusc();
     }
@@ -424,6 +434,21 @@ void WykrywaczTonu::Zlap(double czestotliwosc)
     Kluczowanie::Dobierz(kluczowanie_, UstawieniaTonu, [this] { Przejdz(nullptr); });
     Przejdz(&odbiornik_);
     nieprzejrzane_ = 0;
+    zlych_ = 0;
+    sprawdzona_ = czas_;
+}
+
+void WykrywaczTonu::SprawdzKropke()
+{
+    if (czas_ < sprawdzona_ + Sprawdzane)
+        return;
+    sprawdzona_ = czas_;
+    const double jednostka = odbiornik_.Jednostka();
+    zlych_ = jednostka > 0 && kluczowanie_.Kropka() > ZaDluga * jednostka ? zlych_ + 1 : 0;
+    if (zlych_ < ZlychDoZmiany)
+        return;
+    zlych_ = 0;
+    kluczowanie_.Ustaw(jednostka);
 }
 
 void WykrywaczTonu::Przejdz(Odbiornik* odbiornik)

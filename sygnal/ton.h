@@ -181,6 +181,7 @@ private:
     void Zlap(double czestotliwosc);
     void Pusc(bool koniec = true);
     void Przejdz(Odbiornik* odbiornik);
+    void SprawdzKropke();
 
     Odbiornik& odbiornik_;
     double probkowanie_;
@@ -199,6 +200,8 @@ private:
     double kandydat_ = 0;
     int zgodnych_ = 0;
     int bezTonu_ = 0;
+    double sprawdzona_ = 0;  // the time the dot's length was checked last
+    int zlych_ = 0;          // checks in a row where it seemed too long
 };
 
 }  // namespace wirlok
