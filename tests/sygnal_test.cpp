@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace wirlok {
 namespace {
@@ -102,6 +104,114 @@ INSTANTIATE_TEST_SUITE_P(Warunki,
         Warunki{"nowy_nadawca", {"", Zmiana, 10, {400, 1000}, {12, 12}, {}, {}, {}, {}, 0, 3, 8}, 2},
         Warunki{"poglos_0_dB", {"", Poglos, 10, {600, 600}, {20, 20}, {}, {}, {0.5, 0.5}, {0, 0}, 0, 3, 8}, 10},
         Warunki{"gwizd_vibrato", {"", Gwizd, 10, {2000, 4000}, {15, 15}, {}, {}, {}, {}, 0, 3, 8}, 3}),
+    [](const auto& info) { return std::string(info.param.nazwa); });
+
+// A room's echo of keyed marks, as step powers: the tone's power fed into
+// a tail that falls 60 dB in its reverberation time, noise under both. The
+// echo learnt from the spaces must be the one there, and none where none is.
+struct Echo {
+    const char* nazwa;
+    double rt60;
+    double zysk;  // of the echo, to the tone's power
+};
+
+void PrintTo(const Echo& e, std::ostream* os) { *os << e.nazwa; }
+
+class Echa : public testing::TestWithParam<Echo> {};
+
+TEST_P(Echa, UczySieOgona)
+{
+    const Echo& e = GetParam();
+    constexpr double Krok = 0.001;
+    constexpr double Kropka = 0.06;
+    constexpr double Szum = 0.01;
+    // Dot, dash, and the gaps within a letter, between letters and words.
+    const std::array<std::pair<int, int>, 4> wzor = {{{1, 1}, {3, 1}, {1, 3}, {3, 7}}};
+    wirlok::Poglos poglos;
+    double ogon = 0;
+    double czas = 0;
+    double bylTon = 0;
+    std::size_t sprawdzonych = 0;
+    for (int powtorzenie = 0; powtorzenie < 60; ++powtorzenie) {
+        for (const auto& [znak, przerwa] : wzor) {
+            for (int czesc = 0; czesc < 2; ++czesc) {
+                const bool ton = czesc == 0;
+                const double poczatek = czas;
+                const int krokow = static_cast<int>((ton ? znak : przerwa) * Kropka / Krok);
+                for (int k = 0; k < krokow; ++k) {
+                    czas += Krok;
+                    const double zostaje = std::exp(-13.82 * Krok / e.rt60);
+                    ogon = zostaje * ogon + (1 - zostaje) * e.zysk * bylTon;
+                    bylTon = ton ? 1 : 0;
+                    poglos.Krok(czas, bylTon + ogon + Szum);
+                    // Once learnt, the echo expected in a space is the one there.
+                    if (!ton && powtorzenie >= 30 && k >= 5) {
+                        EXPECT_NEAR(poglos.Ogon(), ogon, 0.25 * ogon + 0.002) << czas;
+                        ++sprawdzonych;
+                    }
+                }
+                if (!ton)
+                    poglos.Przerwa(poczatek, poczatek + 0.3 * Kropka, czas - 0.2 * Kropka);
+            }
+        }
+    }
+    EXPECT_GT(sprawdzonych, 1000U);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pokoje,
+    Echa,
+    testing::Values(Echo{"klasa_tak_glosne", 0.45, 1},
+        Echo{"sala_6_dB_ciszej", 0.7, 0.25},
+        Echo{"hala_6_dB_glosniej", 1, 3.5},
+        Echo{"bez_echa", 0.7, 0}),
+    [](const auto& info) { return std::string(info.param.nazwa); });
+
+// A tone's steps mixed down to 0 Hz, keyed 60 ms on and off at 7 dB over
+// the noise of a step: a whistle's pitch wavering 50 Hz either way is
+// followed, so that its sums over 40 ms add up again; a steady tone's steps
+// are never touched.
+struct Chwianie {
+    const char* nazwa;
+    double vibrato;  // hertz either way
+    double spojnie;  // the least share of the amplitude a 40 ms sum keeps
+};
+
+void PrintTo(const Chwianie& c, std::ostream* os) { *os << c.nazwa; }
+
+class Faza : public testing::TestWithParam<Chwianie> {};
+
+TEST_P(Faza, SledziGwizd)
+{
+    const Chwianie& c = GetParam();
+    std::mt19937 los(11);
+    std::normal_distribution<double> szum(0, std::sqrt(0.1));
+    FazaTonu faza;
+    double kat = 0;
+    double najmniej = 1;
+    std::complex<double> suma;  // over 40 ms within a mark
+    for (int k = 0; k < 8000; ++k) {
+        const double t = k * 0.001;
+        kat += 2 * std::numbers::pi * c.vibrato * std::sin(2 * std::numbers::pi * 5 * t) * 0.001;
+        const bool ton = k % 120 < 60;
+        const std::complex<double> krok
+            = (ton ? std::polar(1.0, kat) : 0.0) + std::complex<double>(szum(los), szum(los));
+        const std::complex<double> wynik = faza.Dodaj(krok);
+        if (c.vibrato == 0) {
+            ASSERT_EQ(wynik, krok) << k;
+        }
+        if (k % 120 == 10)
+            suma = 0;
+        if (k % 120 >= 10 && k % 120 < 50)
+            suma += wynik;
+        if (k % 120 == 49 && k > 4000)
+            najmniej = std::min(najmniej, std::abs(suma) / 40);
+    }
+    EXPECT_GE(najmniej, c.spojnie);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tony,
+    Faza,
+    testing::Values(Chwianie{"gwizd_50_Hz", 50, 0.7}, Chwianie{"staly", 0, 0}),
     [](const auto& info) { return std::string(info.param.nazwa); });
 
 // A light of 8 by 8 pixels blinking in a noisy 160 by 120 picture, drifting
