@@ -235,11 +235,13 @@ bool Kluczowanie::Zmienny() const
     const std::size_t ile = std::min(ileSzczytow_, szczyty_.size());
     if (ile < NajmniejSzczytow || sygnal_ <= WyrazniePrzyZanikach * dno_ / 0.226)
         return false;
-    const auto koniec = szczyty_.begin() + static_cast<std::ptrdiff_t>(ile);
-    const double srednia = std::accumulate(szczyty_.begin(), koniec, 0.0) / static_cast<double>(ile);
-    double wariancja = 0;
-    for (auto s = szczyty_.begin(); s != koniec; ++s)
-        wariancja += (*s - srednia) * (*s - srednia);
+    double suma = 0;
+    double kwadraty = 0;
+    for (std::size_t i = 0; i < ile; ++i) {
+        suma += szczyty_[i];
+        kwadraty += szczyty_[i] * szczyty_[i];
+    }
+    const double wariancja = kwadraty - suma * suma / static_cast<double>(ile);
     return wariancja > Rozrzut * Rozrzut * static_cast<double>(ile);
 }
 
