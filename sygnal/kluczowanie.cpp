@@ -50,11 +50,12 @@ constexpr double Wyjasnione = 0.5;
 // A power falls 60 dB, by a factor of e to this, in a reverberation time.
 constexpr double Opad60 = 13.82;
 // An echo is learnt from the last ten seconds' spaces, steps counted; it is
-// heard when its gain stands six standard errors from 0, and goes by if 10
-// dB under the tone to 6 dB over it.
+// heard when its gain stands six standard errors from 0, and goes by if as
+// loud as the tone to 6 dB over it: a quieter one the cut reads through as
+// it is, and a fading tone's spaces can make one seem 7 dB louder than it is.
 constexpr double PamiecPoglosu = 10000;
 constexpr double PewnyPoglos = 6;
-constexpr double NajcichszyPoglos = 0.1;
+constexpr double NajcichszyPoglos = 1;
 constexpr double NajglosniejszyPoglos = 4;
 // The space after a mark is learnt from, from a third of a dot (the
 // envelope's rest) to a fifth before the next.
