@@ -66,11 +66,20 @@ constexpr double NiePlaci = 1.5;
 // spaces to tell the speed from, which the samples kept still hold), keyed
 // and this far above the noise; it is kept while keyed and half as far, and
 // let go when it has not been for five frames past the four seconds of the
-// spectrum.
+// spectrum, or twelve dots: a slow sender's four seconds may hold a word
+// gap and a letter, too little for a weak tone to show keyed.
 constexpr int ZgodnychDoZlapania = 30;
 constexpr double DoZlapania = 6;
 constexpr double DoTrzymania = 3;
-constexpr double Dryf = 40;  // hertz between frames
+// A dot whose energy is less than 8 times the noise's density (as the
+// tone's ratio over it in the spectrum's 30 Hz tells it, a little high) is
+// not tried: in noise that weak, a dot's length too short for the tone cuts
+// noise into dots, which fit it better than the tone's own dots fit theirs
+// (at 5 WPM and -7.5 dB, six times as many letters as were sent), and even
+// a receiver told the timing reads most such dots wrong.
+constexpr double NajmniejEnergii = 8;
+constexpr double PasmoWidma = 30;  // hertz
+constexpr double Dryf = 40;        // hertz between frames
 // A wavering tone's band either way of its centre, and how much more of
 // its power that holds than the 30 Hz about its peak.
 constexpr double Rozmyty = 70;
@@ -405,7 +414,7 @@ void WykrywaczTonu::OcenWidmo()
         zgodnych_ = std::abs(ton.czestotliwosc - kandydat_) < Dryf / 2 ? zgodnych_ + 1 : 1;
         kandydat_ = ton.czestotliwosc;
         if (zgodnych_ >= ZgodnychDoZlapania)
-            Zlap(kandydat_);
+            Zlap(kandydat_, ton.stosunek);
         return;
     }
     const WidmoTonu::Ton ton = widmo_.Najsilniejszy(czestotliwosc_ - Dryf, czestotliwosc_ + Dryf);
@@ -414,15 +423,15 @@ void WykrywaczTonu::OcenWidmo()
         czestotliwosc_ = ton.czestotliwosc;
         obwiednia_.Dostroj(czestotliwosc_);
         SprawdzKropke();
-    } else if (++bezTonu_ >= 5) {
+    } else if (++bezTonu_ >= std::max(5.0, PrzerwaKropek * kluczowanie_.Kropka() / DlugoscRamki)) {
         Pusc();
     }
 }
 
-// The samples kept are gone through at the tone found: at each dot's
-// length tried, to take the one whose marks and spaces fit best, then to
-// learn the levels, then to receive them.
-void WykrywaczTonu::Zlap(double czestotliwosc)
+// The samples kept are gone through at the tone found: at each dot's length
+// tried (those long enough for the tone's strength), to take the one whose
+// marks and spaces fit best, then to learn the levels, then to receive them.
+void WykrywaczTonu::Zlap(double czestotliwosc, double stosunek)
 {
     zlapany_ = true;
     czestotliwosc_ = czestotliwosc;
@@ -431,7 +440,12 @@ void WykrywaczTonu::Zlap(double czestotliwosc)
     // learn that anew from its start.
     obwiednia_ = ObwiedniaTonu(probkowanie_, czestotliwosc_);
     Przejdz(nullptr);
-    Kluczowanie::Dobierz(kluczowanie_, UstawieniaTonu, [this] { Przejdz(nullptr); });
+    const double najkrotsza = NajmniejEnergii / (std::max(stosunek - 1, 1e-3) * PasmoWidma);
+    Kluczowanie::Dobierz(
+        kluczowanie_,
+        UstawieniaTonu,
+        [this] { Przejdz(nullptr); },
+        najkrotsza);
     Przejdz(&odbiornik_);
     nieprzejrzane_ = 0;
     zlych_ = 0;

@@ -178,7 +178,7 @@ private:
     void Probka(float probka);
     void Obwiednia(float probka, Odbiornik* odbiornik);
     void OcenWidmo();
-    void Zlap(double czestotliwosc);
+    void Zlap(double czestotliwosc, double stosunek);
     void Pusc(bool koniec = true);
     void Przejdz(Odbiornik* odbiornik);
     void SprawdzKropke();
