@@ -39,6 +39,19 @@ constexpr double NajdluzszeSpojnie = 0.1;
 constexpr double Niespojnie = 0.03;
 constexpr std::size_t NajdluzszeWygladzanie = 250;
 constexpr double Wygladzanie = 0.85;  // of a dot
+// A steady tone's frequency is measured to a fraction of a hertz from the
+// turn of its phase between blocks of 20 ms (up to 25 Hz either way), over
+// the last 10 s: the spectrum's peak wanders a hertz or two in noise, and
+// ten now and then, which turns the phase of a sum over 100 ms round. Where
+// the turn over the last 2.5 s is more than a hertz and a half off, the
+// tone drifts, and the two tell how fast: the measure lags by its memory
+// times that. The spectrum's is taken only where it moves farther than
+// 20 Hz away.
+constexpr std::size_t KrokowBloku = 20;
+constexpr double PamiecObrotow = 10;  // seconds
+constexpr double PamiecSzybkich = 2.5;
+constexpr double Dryfuje = 1.5;  // hertz
+constexpr double Przeskok = 20;  // hertz
 
 // The loop following a wavering tone's phase: its gains for the phase and
 // its change (a natural frequency of 55 Hz, quick enough for a vibrato of
@@ -299,14 +312,36 @@ ObwiedniaTonu::ObwiedniaTonu(double probkowanie, double czestotliwosc)
 
 void ObwiedniaTonu::Dostroj(double czestotliwosc)
 {
+    const std::complex<double> wstecz
+        = std::polar(1.0, -2 * std::numbers::pi * (czestotliwosc - czestotliwosc_) * Blok());
+    obroty_ *= wstecz;
+    szybkie_ *= wstecz;
+    czestotliwosc_ = czestotliwosc;
     obrot_ = std::polar(1.0, -2 * std::numbers::pi * czestotliwosc / probkowanie_);
 }
 
 void ObwiedniaTonu::OdNowa(double czestotliwosc)
 {
     const FazaTonu sledzenie = sledzenie_;
-    *this = ObwiedniaTonu(probkowanie_, czestotliwosc);
+    const std::complex<double> obroty = obroty_;
+    const std::complex<double> szybkie = szybkie_;
+    const double poprzednia = czestotliwosc_;
+    *this = ObwiedniaTonu(probkowanie_, poprzednia);
     sledzenie_ = sledzenie;
+    obroty_ = obroty;
+    szybkie_ = szybkie;
+    Dostroj(czestotliwosc);
+}
+
+double ObwiedniaTonu::Blok() const { return krok_ * static_cast<double>(KrokowBloku); }
+
+double ObwiedniaTonu::Odstrojenie() const
+{
+    const double wolno = std::arg(obroty_) / (2 * std::numbers::pi * Blok());
+    const double szybko = std::arg(szybkie_) / (2 * std::numbers::pi * Blok());
+    if (std::abs(szybko - wolno) <= Dryfuje)
+        return wolno;
+    return szybko + (szybko - wolno) * PamiecSzybkich / (PamiecObrotow - PamiecSzybkich);
 }
 
 void ObwiedniaTonu::Wygladzaj(std::size_t krokow)
@@ -336,7 +371,17 @@ bool ObwiedniaTonu::Dodaj(float probka)
     licznik_ = 0;
     faza_ /= std::abs(faza_);
     pozycja_ = (pozycja_ + 1) % probki_.size();
-    probki_[pozycja_] = sledzenie_.Dodaj(suma_ / static_cast<double>(dziesiatkowanie_));
+    const std::complex<double> krok = suma_ / static_cast<double>(dziesiatkowanie_);
+    blok_ += krok;
+    if (++wBloku_ == KrokowBloku) {
+        const std::complex<double> obrot = blok_ * std::conj(poprzedni_);
+        obroty_ = obroty_ * std::exp(-Blok() / PamiecObrotow) + obrot;
+        szybkie_ = szybkie_ * std::exp(-Blok() / PamiecSzybkich) + obrot;
+        poprzedni_ = blok_;
+        blok_ = 0;
+        wBloku_ = 0;
+    }
+    probki_[pozycja_] = sledzenie_.Dodaj(krok);
     spojne_.Dodaj(probki_[pozycja_]);
     suma_ = 0;
     moce_.Dodaj(std::norm(spojne_.Srednia()));
@@ -420,7 +465,8 @@ void WykrywaczTonu::OcenWidmo()
     const WidmoTonu::Ton ton = widmo_.Najsilniejszy(czestotliwosc_ - Dryf, czestotliwosc_ + Dryf);
     if (ton.kluczowany && ton.stosunek >= DoTrzymania) {
         bezTonu_ = 0;
-        czestotliwosc_ = ton.czestotliwosc;
+        const bool daleko = obwiednia_.Chwiejny() || std::abs(ton.czestotliwosc - czestotliwosc_) > Przeskok;
+        czestotliwosc_ = daleko ? ton.czestotliwosc : czestotliwosc_ + obwiednia_.Odstrojenie();
         obwiednia_.Dostroj(czestotliwosc_);
         SprawdzKropke();
     } else if (++bezTonu_ >= std::max(5.0, PrzerwaKropek * kluczowanie_.Kropka() / DlugoscRamki)) {
@@ -428,9 +474,10 @@ void WykrywaczTonu::OcenWidmo()
     }
 }
 
-// The samples kept are gone through at the tone found: at each dot's length
-// tried (those long enough for the tone's strength), to take the one whose
-// marks and spaces fit best, then to learn the levels, then to receive them.
+// The samples kept are gone through at the tone found: to measure its
+// frequency, at each dot's length tried (those long enough for the tone's
+// strength) to take the one whose marks and spaces fit best, then to learn
+// the levels, then to receive them.
 void WykrywaczTonu::Zlap(double czestotliwosc, double stosunek)
 {
     zlapany_ = true;
@@ -440,6 +487,8 @@ void WykrywaczTonu::Zlap(double czestotliwosc, double stosunek)
     // learn that anew from its start.
     obwiednia_ = ObwiedniaTonu(probkowanie_, czestotliwosc_);
     Przejdz(nullptr);
+    if (!obwiednia_.Chwiejny())
+        czestotliwosc_ += obwiednia_.Odstrojenie();
     const double najkrotsza = NajmniejEnergii / (std::max(stosunek - 1, 1e-3) * PasmoWidma);
     Kluczowanie::Dobierz(
         kluczowanie_,
