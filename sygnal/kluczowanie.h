@@ -7,6 +7,7 @@
 #include "sygnal/odbieranie.h"
 #include "sygnal/segmentacja.h"
 
+#include <algorithm>
 #include <array>
 #include <complex>
 #include <cstddef>
@@ -107,12 +108,15 @@ public:
     // Takes a dot's length to start from.
     void Ustaw(double kropka);
     // Sets the keying of a signal just found to the dot's length, of those
-    // tried, that its kept values fit best, with the levels learnt from
-    // them: `przejdz()` goes through them with the keying `kluczowanie`.
+    // tried from `najkrotsza` on, that its kept values fit best, with the
+    // levels learnt from them: `przejdz()` goes through them with the
+    // keying `kluczowanie`.
     template <typename Przejscie>
-    static void Dobierz(Kluczowanie& kluczowanie, const Ustawienia& ustawienia, Przejscie przejdz)
+    static void Dobierz(
+        Kluczowanie& kluczowanie, const Ustawienia& ustawienia, Przejscie przejdz, double najkrotsza = 0)
     {
-        double kropka = Proby[0];
+        const double od = std::min(najkrotsza, Proby.back());
+        double kropka = *std::lower_bound(Proby.begin(), Proby.end(), od);
         double najlepiej = 0;
         // A first pass learns whether the marks' peaks fade, which every
         // trial then goes by from its start.
@@ -120,6 +124,8 @@ public:
         przejdz();
         const Kluczowanie uczony = kluczowanie;
         for (const double proba : Proby) {
+            if (proba < od)
+                continue;
             kluczowanie = Kluczowanie(ustawienia);
             kluczowanie.Szczyty(uczony);
             kluczowanie.Ustaw(proba);

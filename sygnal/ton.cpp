@@ -39,6 +39,19 @@ constexpr double NajdluzszeSpojnie = 0.1;
 constexpr double Niespojnie = 0.03;
 constexpr std::size_t NajdluzszeWygladzanie = 250;
 constexpr double Wygladzanie = 0.85;  // of a dot
+// A steady tone's frequency is measured to a fraction of a hertz from the
+// turn of its phase between blocks of 20 ms (up to 25 Hz either way), over
+// the last 10 s: the spectrum's peak wanders a hertz or two in noise, and
+// ten now and then, which turns the phase of a sum over 100 ms round. Where
+// the turn over the last 2.5 s is more than a hertz and a half off, the
+// tone drifts, and the two tell how fast: the measure lags by its memory
+// times that. The spectrum's is taken only where it moves farther than
+// 20 Hz away.
+constexpr std::size_t KrokowBloku = 20;
+constexpr double PamiecObrotow = 10;  // seconds
+constexpr double PamiecSzybkich = 2.5;
+constexpr double Dryfuje = 1.5;  // hertz
+constexpr double Przeskok = 20;  // hertz
 
 // The loop following a wavering tone's phase: its gains for the phase and
 // its change (a natural frequency of 55 Hz, quick enough for a vibrato of
@@ -66,11 +79,22 @@ constexpr double NiePlaci = 1.5;
 // spaces to tell the speed from, which the samples kept still hold), keyed
 // and this far above the noise; it is kept while keyed and half as far, and
 // let go when it has not been for five frames past the four seconds of the
-// spectrum.
+// spectrum, or twelve dots: a slow sender's four seconds may hold a word
+// gap and a letter, too little for a weak tone to show keyed.
 constexpr int ZgodnychDoZlapania = 30;
 constexpr double DoZlapania = 6;
 constexpr double DoTrzymania = 3;
-constexpr double Dryf = 40;  // hertz between frames
+// A dot whose energy is less than 6 times the noise's density (as the
+// tone's ratio over it in the spectrum's 30 Hz tells it, a little high) is
+// not tried: in noise that weak, a dot's length too short for the tone cuts
+// noise into dots, which fit it better than the tone's own dots fit theirs
+// (at 5 WPM and -7.5 dB, six times as many letters as were sent), and even
+// a receiver told the timing reads most such dots wrong. 8 times kept a
+// fast sender at -3 dB from its own dot (30 WPM: 57 % of letters wrong,
+// against 37 %).
+constexpr double NajmniejEnergii = 6;
+constexpr double PasmoWidma = 30;  // hertz
+constexpr double Dryf = 40;        // hertz between frames
 // A wavering tone's band either way of its centre, and how much more of
 // its power that holds than the 30 Hz about its peak.
 constexpr double Rozmyty = 70;
@@ -290,14 +314,36 @@ ObwiedniaTonu::ObwiedniaTonu(double probkowanie, double czestotliwosc)
 
 void ObwiedniaTonu::Dostroj(double czestotliwosc)
 {
+    const std::complex<double> wstecz
+        = std::polar(1.0, -2 * std::numbers::pi * (czestotliwosc - czestotliwosc_) * Blok());
+    obroty_ *= wstecz;
+    szybkie_ *= wstecz;
+    czestotliwosc_ = czestotliwosc;
     obrot_ = std::polar(1.0, -2 * std::numbers::pi * czestotliwosc / probkowanie_);
 }
 
 void ObwiedniaTonu::OdNowa(double czestotliwosc)
 {
     const FazaTonu sledzenie = sledzenie_;
-    *this = ObwiedniaTonu(probkowanie_, czestotliwosc);
+    const std::complex<double> obroty = obroty_;
+    const std::complex<double> szybkie = szybkie_;
+    const double poprzednia = czestotliwosc_;
+    *this = ObwiedniaTonu(probkowanie_, poprzednia);
     sledzenie_ = sledzenie;
+    obroty_ = obroty;
+    szybkie_ = szybkie;
+    Dostroj(czestotliwosc);
+}
+
+double ObwiedniaTonu::Blok() const { return krok_ * static_cast<double>(KrokowBloku); }
+
+double ObwiedniaTonu::Odstrojenie() const
+{
+    const double wolno = std::arg(obroty_) / (2 * std::numbers::pi * Blok());
+    const double szybko = std::arg(szybkie_) / (2 * std::numbers::pi * Blok());
+    if (std::abs(szybko - wolno) <= Dryfuje)
+        return wolno;
+    return szybko + (szybko - wolno) * PamiecSzybkich / (PamiecObrotow - PamiecSzybkich);
 }
 
 void ObwiedniaTonu::Wygladzaj(std::size_t krokow)
@@ -327,7 +373,17 @@ bool ObwiedniaTonu::Dodaj(float probka)
     licznik_ = 0;
     faza_ /= std::abs(faza_);
     pozycja_ = (pozycja_ + 1) % probki_.size();
-    probki_[pozycja_] = sledzenie_.Dodaj(suma_ / static_cast<double>(dziesiatkowanie_));
+    const std::complex<double> krok = suma_ / static_cast<double>(dziesiatkowanie_);
+    blok_ += krok;
+    if (++wBloku_ == KrokowBloku) {
+        const std::complex<double> obrot = blok_ * std::conj(poprzedni_);
+        obroty_ = obroty_ * std::exp(-Blok() / PamiecObrotow) + obrot;
+        szybkie_ = szybkie_ * std::exp(-Blok() / PamiecSzybkich) + obrot;
+        poprzedni_ = blok_;
+        blok_ = 0;
+        wBloku_ = 0;
+    }
+    probki_[pozycja_] = sledzenie_.Dodaj(krok);
     spojne_.Dodaj(probki_[pozycja_]);
     suma_ = 0;
     moce_.Dodaj(std::norm(spojne_.Srednia()));
@@ -405,24 +461,26 @@ void WykrywaczTonu::OcenWidmo()
         zgodnych_ = std::abs(ton.czestotliwosc - kandydat_) < Dryf / 2 ? zgodnych_ + 1 : 1;
         kandydat_ = ton.czestotliwosc;
         if (zgodnych_ >= ZgodnychDoZlapania)
-            Zlap(kandydat_);
+            Zlap(kandydat_, ton.stosunek);
         return;
     }
     const WidmoTonu::Ton ton = widmo_.Najsilniejszy(czestotliwosc_ - Dryf, czestotliwosc_ + Dryf);
     if (ton.kluczowany && ton.stosunek >= DoTrzymania) {
         bezTonu_ = 0;
-        czestotliwosc_ = ton.czestotliwosc;
+        const bool daleko = obwiednia_.Chwiejny() || std::abs(ton.czestotliwosc - czestotliwosc_) > Przeskok;
+        czestotliwosc_ = daleko ? ton.czestotliwosc : czestotliwosc_ + obwiednia_.Odstrojenie();
         obwiednia_.Dostroj(czestotliwosc_);
         SprawdzKropke();
-    } else if (++bezTonu_ >= 5) {
+    } else if (++bezTonu_ >= std::max(5.0, PrzerwaKropek * kluczowanie_.Kropka() / DlugoscRamki)) {
         Pusc();
     }
 }
 
-// The samples kept are gone through at the tone found: at each dot's
-// length tried, to take the one whose marks and spaces fit best, then to
-// learn the levels, then to receive them.
-void WykrywaczTonu::Zlap(double czestotliwosc)
+// The samples kept are gone through at the tone found: to measure its
+// frequency, at each dot's length tried (those long enough for the tone's
+// strength) to take the one whose marks and spaces fit best, then to learn
+// the levels, then to receive them.
+void WykrywaczTonu::Zlap(double czestotliwosc, double stosunek)
 {
     zlapany_ = true;
     czestotliwosc_ = czestotliwosc;
@@ -431,7 +489,14 @@ void WykrywaczTonu::Zlap(double czestotliwosc)
     // learn that anew from its start.
     obwiednia_ = ObwiedniaTonu(probkowanie_, czestotliwosc_);
     Przejdz(nullptr);
-    Kluczowanie::Dobierz(kluczowanie_, UstawieniaTonu, [this] { Przejdz(nullptr); });
+    if (!obwiednia_.Chwiejny())
+        czestotliwosc_ += obwiednia_.Odstrojenie();
+    const double najkrotsza = NajmniejEnergii / (std::max(stosunek - 1, 1e-3) * PasmoWidma);
+    Kluczowanie::Dobierz(
+        kluczowanie_,
+        UstawieniaTonu,
+        [this] { Przejdz(nullptr); },
+        najkrotsza);
     Przejdz(&odbiornik_);
     nieprzejrzane_ = 0;
     zlych_ = 0;

@@ -97,6 +97,7 @@ public:
     FazaTonu();
     // A step mixed down to 0 Hz; the step to sum.
     std::complex<double> Dodaj(std::complex<double> krok);
+    bool Chwiejny() const { return chwiejny_; }
 
 private:
     std::complex<double> faza_{1, 0};  // the phase followed
@@ -133,11 +134,18 @@ public:
     // amplitude is centred on.
     std::complex<double> Probka() const;
     double Krok() const { return krok_; }
+    // How far the tone is above the frequency mixed down, in hertz, from
+    // the last seconds' steps: a steady tone's, where it is heard.
+    double Odstrojenie() const;
+    bool Chwiejny() const { return sledzenie_.Chwiejny(); }
     // The noise's bandwidth of the coherent sum, in hertz.
     double Pasmo() const { return 1 / (krok_ * static_cast<double>(spojne_.Dlugosc())); }
 
 private:
+    double Blok() const;
+
     double probkowanie_;
+    double czestotliwosc_ = 0;
     std::complex<double> obrot_;
     std::complex<double> faza_{1, 0};
     std::complex<double> suma_;
@@ -151,6 +159,14 @@ private:
     std::vector<std::complex<double>> probki_;  // the last steps, the newest at pozycja_
     std::size_t pozycja_ = 0;
     FazaTonu sledzenie_;
+    // The steps summed in blocks, and each block times the one before,
+    // summed over the last seconds (and the last few): its angle is the
+    // tone's turn a block.
+    std::complex<double> blok_;
+    std::complex<double> poprzedni_;
+    std::size_t wBloku_ = 0;
+    std::complex<double> obroty_;
+    std::complex<double> szybkie_;
 };
 
 // Finds a keyed tone of 200 to 4000 Hz in mono samples, follows its
@@ -178,7 +194,7 @@ private:
     void Probka(float probka);
     void Obwiednia(float probka, Odbiornik* odbiornik);
     void OcenWidmo();
-    void Zlap(double czestotliwosc);
+    void Zlap(double czestotliwosc, double stosunek);
     void Pusc(bool koniec = true);
     void Przejdz(Odbiornik* odbiornik);
     void SprawdzKropke();
