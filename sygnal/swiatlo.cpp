@@ -375,7 +375,9 @@ void WykrywaczSwiatla::Szukaj()
     for (const auto& [rozrzut, komorka] : rozrzuty) {
         if (rozrzut < prog || sprawdzone.size() >= Kandydatow)
             break;
-        const std::size_t k = Najjasniejsza(komorka);
+        const std::size_t k = komorka;
+        if (Najjasniejsza(k) != k)
+            continue;
         const bool obok = std::any_of(sprawdzone.begin(), sprawdzone.end(), [&](std::size_t s) {
             const auto dx = static_cast<std::ptrdiff_t>(s % kolumn_) - static_cast<std::ptrdiff_t>(k % kolumn_);
             const auto dy = static_cast<std::ptrdiff_t>(s / kolumn_) - static_cast<std::ptrdiff_t>(k / kolumn_);
@@ -407,7 +409,7 @@ void WykrywaczSwiatla::Szukaj()
 
 // The cell within two of a cell that reads the most light on the whole: a
 // light that a shaking camera moves in and out of a cell's reading keys
-// there with the shaking, and steadily where it is.
+// there with the shaking, and steadily where it is, the one cell tried.
 std::size_t WykrywaczSwiatla::Najjasniejsza(std::size_t komorka) const
 {
     const std::size_t k = komorka % kolumn_;
