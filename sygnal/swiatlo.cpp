@@ -28,7 +28,7 @@ constexpr double Rozgrzewka = 3;       // seconds before a light is looked for
 constexpr std::size_t Osiadaja = 10;   // frames the floors take to settle
 constexpr std::size_t CoSzuka = 10;    // frames between two looks
 constexpr std::size_t Kandydatow = 6;  // places tried for Morse's rhythm at each look
-constexpr std::size_t Skraju = 2;      // cells off that a shaking light moves into
+constexpr std::size_t Skraju = 1;      // cells off that a shaking light moves into
 // A light's lit and dark readings stand this many grey levels apart at the
 // least, and this many times the median place's spread.
 constexpr double NajmniejszaRoznica = 6;
@@ -407,7 +407,7 @@ void WykrywaczSwiatla::Szukaj()
     Przejdz(c, &odbiornik_);
 }
 
-// The cell within two of a cell that reads the most light on the whole: a
+// The cell beside a cell, or itself, that reads the most light on the whole: a
 // light that a shaking camera moves in and out of a cell's reading keys
 // there with the shaking, and steadily where it is, the one cell tried.
 std::size_t WykrywaczSwiatla::Najjasniejsza(std::size_t komorka) const
