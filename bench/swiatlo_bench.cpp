@@ -8,15 +8,18 @@
 // beside the ideal receiver, which is told the torch's pixels, its
 // brightness on and off and the timing, and decides each dot's time by the
 // frames within it.
-//     wirlok_swiatlo_bench [CONDITION ...]   (a part of a row's name)
+//     wirlok_swiatlo_bench [--ziarno N] [--wiadomosci M] [CONDITION ...]
+// (a part of a row's name; the first seed, 1, and messages a cell, 2)
 
 #include "bench/nadajnik.h"
 #include "bench/pole_swiatla.h"
 #include "bench/stoper.h"
 #include "sygnal/swiatlo.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
@@ -26,7 +29,6 @@ namespace wirlok::bench {
 namespace {
 
 constexpr std::size_t Grup = 6;
-constexpr unsigned Wiadomosci = 2;  // a cell
 constexpr std::array<double, 4> Predkosci = {5, 8, 12, 15};
 
 struct Warunek {
@@ -158,13 +160,31 @@ void Odbierz(const Pole& pole, double slowa, unsigned ziarno, Wynik& wynik)
     wynik.idealnie += n * Blad(tekst, Tekst(idealny.Odbierz(znaki.back().koniec + 1)));
 }
 
-bool Wybrany(const char* nazwa, int argc, char** argv)
-{
-    for (int i = 1; i < argc; ++i) {
-        if (std::strstr(nazwa, argv[i]) != nullptr)
-            return true;
+struct Wybor {
+    unsigned ziarno = 1;
+    unsigned wiadomosci = 2;  // a cell
+    std::vector<const char*> warunki;
+
+    bool Wybrany(const char* nazwa) const
+    {
+        return warunki.empty() || std::any_of(warunki.begin(), warunki.end(), [&](const char* w) {
+            return std::strstr(nazwa, w) != nullptr;
+        });
     }
-    return argc < 2;
+};
+
+Wybor Argumenty(int argc, char** argv)
+{
+    Wybor wybor;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--ziarno") == 0 && i + 1 < argc)
+            wybor.ziarno = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
+        else if (std::strcmp(argv[i], "--wiadomosci") == 0 && i + 1 < argc)
+            wybor.wiadomosci = std::max(1U, static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10)));
+        else
+            wybor.warunki.push_back(argv[i]);
+    }
+    return wybor;
 }
 
 }  // namespace
@@ -173,22 +193,24 @@ bool Wybrany(const char* nazwa, int argc, char** argv)
 int main(int argc, char** argv)
 {
     using namespace wirlok::bench;
-    std::printf("CER %%, ours (the ideal receiver's), %zu groups of five letters x %u a cell\n%-22s",
+    const Wybor wybor = Argumenty(argc, argv);
+    std::printf("CER %%, ours (the ideal receiver's), %zu groups of five letters x %u a cell from seed %u\n%-22s",
         Grup,
-        Wiadomosci,
+        wybor.wiadomosci,
+        wybor.ziarno,
         "160 x 120, 30 fps");
     for (const double slowa : Predkosci)
         std::printf(" %9.0f WPM", slowa);
     std::printf("\n");
     Wynik razem;
     for (const Warunek& w : Warunki) {
-        if (!Wybrany(w.nazwa, argc, argv))
+        if (!wybor.Wybrany(w.nazwa))
             continue;
         std::printf("%-22s", w.nazwa);
-        unsigned ziarno = 1;
+        unsigned ziarno = wybor.ziarno;
         for (const double slowa : Predkosci) {
             Wynik wynik;
-            for (unsigned m = 0; m < Wiadomosci; ++m)
+            for (unsigned m = 0; m < wybor.wiadomosci; ++m)
                 Odbierz(w.pole, slowa, ziarno++, wynik);
             std::printf(" %5.1f (%4.1f)", 100 * wynik.bledow / wynik.znakow, 100 * wynik.idealnie / wynik.znakow);
             std::fflush(stdout);

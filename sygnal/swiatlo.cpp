@@ -28,6 +28,7 @@ constexpr double Rozgrzewka = 3;       // seconds before a light is looked for
 constexpr std::size_t Osiadaja = 10;   // frames the floors take to settle
 constexpr std::size_t CoSzuka = 10;    // frames between two looks
 constexpr std::size_t Kandydatow = 6;  // places tried for Morse's rhythm at each look
+constexpr std::size_t Skraju = 1;      // cells off that a shaking light moves into
 // A light's lit and dark readings stand this many grey levels apart at the
 // least, and this many times the median place's spread.
 constexpr double NajmniejszaRoznica = 6;
@@ -347,10 +348,14 @@ void WykrywaczSwiatla::Szukaj()
         return;
     std::vector<std::pair<float, std::size_t>> rozrzuty(ile);
     poziomy_.resize(ile);
+    przecietne_.resize(ile);
     for (std::size_t c = 0; c < ile; ++c) {
         robocze_.resize(klatek);
-        for (std::size_t k = 0; k < klatek; ++k)
+        float suma = 0;
+        for (std::size_t k = 0; k < klatek; ++k) {
             robocze_[k] = odczyty_[(klatek_ - klatek + k) % PamiecKlatek * ile + c];
+            suma += robocze_[k];
+        }
         const auto dolny = robocze_.begin() + static_cast<std::ptrdiff_t>(klatek / 10);
         std::nth_element(robocze_.begin(), dolny, robocze_.end());
         const float nisko = *dolny;
@@ -358,6 +363,7 @@ void WykrywaczSwiatla::Szukaj()
         std::nth_element(robocze_.begin(), gorny, robocze_.end());
         rozrzuty[c] = {*gorny - nisko, c};
         poziomy_[c] = {nisko, *gorny};
+        przecietne_[c] = suma / static_cast<float>(klatek) - nisko;
     }
     const auto sredni = rozrzuty.begin() + static_cast<std::ptrdiff_t>(ile / 2);
     std::nth_element(rozrzuty.begin(), sredni, rozrzuty.end());
@@ -370,6 +376,8 @@ void WykrywaczSwiatla::Szukaj()
         if (rozrzut < prog || sprawdzone.size() >= Kandydatow)
             break;
         const std::size_t k = komorka;
+        if (Najjasniejsza(k) != k)
+            continue;
         const bool obok = std::any_of(sprawdzone.begin(), sprawdzone.end(), [&](std::size_t s) {
             const auto dx = static_cast<std::ptrdiff_t>(s % kolumn_) - static_cast<std::ptrdiff_t>(k % kolumn_);
             const auto dy = static_cast<std::ptrdiff_t>(s / kolumn_) - static_cast<std::ptrdiff_t>(k / kolumn_);
@@ -397,6 +405,23 @@ void WykrywaczSwiatla::Szukaj()
     Przejdz(c, nullptr);
     kluczowanie_.OdNowa();
     Przejdz(c, &odbiornik_);
+}
+
+// The cell beside a cell, or itself, that reads the most light on the whole: a
+// light that a shaking camera moves in and out of a cell's reading keys
+// there with the shaking, and steadily where it is, the one cell tried.
+std::size_t WykrywaczSwiatla::Najjasniejsza(std::size_t komorka) const
+{
+    const std::size_t k = komorka % kolumn_;
+    const std::size_t w = komorka / kolumn_;
+    std::size_t najjasniejsza = komorka;
+    for (std::size_t y = w - std::min<std::size_t>(w, Skraju); y <= std::min(w + Skraju, wierszy_ - 1); ++y) {
+        for (std::size_t x = k - std::min<std::size_t>(k, Skraju); x <= std::min(k + Skraju, kolumn_ - 1); ++x) {
+            if (przecietne_[y * kolumn_ + x] > przecietne_[najjasniejsza])
+                najjasniejsza = y * kolumn_ + x;
+        }
+    }
+    return najjasniejsza;
 }
 
 // Whether a cell's readings key as Morse does, cut halfway between their

@@ -57,6 +57,7 @@ private:
         double pasuje = 0;  // the share of marks and spaces that fit Morse's lengths
         double kropka = 0;  // at this dot's length
     };
+    std::size_t Najjasniejsza(std::size_t komorka) const;
     Rytm Ocena(std::size_t komorka, float nisko, float wysoko);
     double Dodaje(const std::vector<float>& sumy, std::size_t komorka, float nisko, float wysoko) const;
     static Rytm Dopasuj(const std::vector<float>& odcinki);
@@ -89,6 +90,7 @@ private:
     std::vector<double> czasy_;
     std::vector<float> robocze_;
     std::vector<std::pair<float, float>> poziomy_;  // a cell's dark and lit readings
+    std::vector<float> przecietne_;                 // and its mean reading over the dark
     std::size_t klatek_ = 0;
     double czas_ = 0;
     double pierwszy_ = -1;

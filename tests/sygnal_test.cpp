@@ -251,6 +251,7 @@ struct Latarka {
     const char* tekst;
     bench::Pole pole;
     double slowa = 12;
+    unsigned ziarno = 5;
 };
 
 void PrintTo(const Latarka& l, std::ostream* os) { *os << l.nazwa; }
@@ -261,8 +262,8 @@ class Swiatla : public testing::TestWithParam<Latarka> {};
 TEST_P(Swiatla, OdbieraLatarke)
 {
     const Latarka& l = GetParam();
-    std::mt19937 los(5);
-    bench::PoleSwiatla pole(l.pole, bench::Znaki(l.tekst, {l.slowa}, l.pole.od, los), 5);
+    std::mt19937 los(l.ziarno);
+    bench::PoleSwiatla pole(l.pole, bench::Znaki(l.tekst, {l.slowa}, l.pole.od, los), l.ziarno);
     Odbiornik odbiornik;
     WykrywaczSwiatla wykrywacz(odbiornik);
     for (const bench::Klatka* k = &pole.Nastepna(); k->czas < pole.Koniec(); k = &pole.Nastepna())
@@ -278,7 +279,8 @@ INSTANTIATE_TEST_SUITE_P(Pole,
         Latarka{"przygasa", "sos ala", {2, 0, 0, 0, 10}},
         Latarka{"o_zmierzchu_aparat_pompuje", "czuwaj", {2, 0, 0, 0, 0, 0.3, false, true}},
         Latarka{"o_zmierzchu_szybko", "czuwaj harcerze czuwaj", {1, 0, 0, 0, 0, 0, false, true}, 15},
-        Latarka{"w_reku_obok_latarni", "ognisko o zmroku", {0, 3, 1.2, 10, 0, 0.1, true}, 8}),
+        Latarka{"w_reku_obok_latarni", "ognisko o zmroku", {0, 3, 1.2, 10, 0, 0.1, true}, 8},
+        Latarka{"drzy_wolno", "czuwaj harcerze", {0, 0, 1.2}, 5, 1016}),
     [](const auto& info) { return std::string(info.param.nazwa); });
 
 }  // namespace
