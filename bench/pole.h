@@ -25,7 +25,8 @@ namespace wirlok::bench {
 
 // A recording, and what an ideal receiver is told of it where one is
 // defined: a machine's marks, the tone's amplitude in the samples at the
-// reference level and its gain every millisecond, the noise's deviation.
+// reference level and its gain every millisecond, a room's echo (at a
+// reference level of 1), the noise's deviation.
 struct Nagranie {
     std::string tekst;
     double probkowanie = 0;
@@ -36,6 +37,7 @@ struct Nagranie {
     std::vector<Odcinek> znaki;
     double skala = 0;
     std::vector<float> wzmocnienie;  // empty: 1
+    std::vector<float> poglos;       // empty: none
     double sigma = 0;
 };
 
@@ -271,8 +273,7 @@ inline Nagranie Nagraj(const Warunek& w, unsigned ziarno)
     std::vector<double> x(ile);
     n.sigma = SigmaSzumu(Fs, w.snr);
     n.skala = 1;
-    n.idealny = !reczna && w.rodzaj != Rodzaj::Poglos && w.rodzaj != Rodzaj::Gwizd && w.rodzaj != Rodzaj::Telefon
-        && w.rodzaj != Rodzaj::Zmiana;
+    n.idealny = !reczna && w.rodzaj != Rodzaj::Gwizd && w.rodzaj != Rodzaj::Telefon && w.rodzaj != Rodzaj::Zmiana;
 
     Barwa(w, n, glos, los);
     if (w.rodzaj == Rodzaj::Zanik) {
@@ -285,9 +286,12 @@ inline Nagranie Nagraj(const Warunek& w, unsigned ziarno)
     } else if (w.rodzaj == Rodzaj::Poglos) {
         const std::vector<std::complex<float>> echo = Poglos(e, Fs, Losuj(w.rt60, los), Losuj(w.dr, los), los);
         double faza = 0;
+        n.poglos.resize(ile);
         for (std::size_t i = 0; i < ile; ++i) {
             faza += 2 * std::numbers::pi * n.czestotliwosc / Fs;
-            x[i] = std::imag((std::complex<double>(e[i]) + std::complex<double>(echo[i])) * std::polar(1.0, faza));
+            const std::complex<double> obrot = std::polar(1.0, faza);
+            x[i] = std::imag((std::complex<double>(e[i]) + std::complex<double>(echo[i])) * obrot);
+            n.poglos[i] = static_cast<float>(std::imag(std::complex<double>(echo[i]) * obrot));
         }
     } else {
         Zagraj(x, e, glos, 1, Fs, los);

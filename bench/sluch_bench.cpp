@@ -80,9 +80,9 @@ std::string NaszeOdbiera(const Nagranie& n)
 }
 
 // What the ideal receiver hears in each dot's time of a machine's message:
-// the samples mixed down to 0 Hz and summed weighted by the tone's known
-// amplitude (a matched filter), and that amplitude's energy over the
-// noise's power.
+// the samples, less a room's echo it is told, mixed down to 0 Hz and
+// summed weighted by the tone's known amplitude (a matched filter), and
+// that amplitude's energy over the noise's power.
 struct Jednostki {
     std::vector<std::complex<double>> sumy;
     std::vector<double> energie;
@@ -106,7 +106,7 @@ Jednostki Dowody(const Nagranie& n, double kropka)
             = std::polar(1.0, -2 * std::numbers::pi * n.czestotliwosc * static_cast<double>(poczatek) / n.probkowanie);
         std::complex<double> z;
         for (std::size_t i = poczatek; i < konca && i < n.probki.size(); ++i, faza *= obrot)
-            z += static_cast<double>(n.probki[i]) * faza;
+            z += (n.probki[i] - (n.poglos.empty() ? 0.0 : n.skala * n.poglos[i])) * faza;
         j.sumy[k] = c * z / szum;
         j.energie[k] = static_cast<double>(konca - poczatek) * c * c / szum;
     }
