@@ -22,9 +22,10 @@ constexpr double CzestoscWidma = 9000;  // hertz, at least: room for a whistle's
 constexpr double NajnizszyTon = 200;
 constexpr double NajwyzszyTon = 4000;
 // A harmonic's fundamental counts when it is at least a tenth as strong,
-// and on average four times the noise's median.
+// on average four times the noise's median, and keyed with it.
 constexpr double Harmoniczna = 0.1;
 constexpr double Wyrazny = 4;
+constexpr double Wspolnie = 0.5;
 constexpr std::size_t PamiecRamek = 50;
 // The power of a tone of amplitude 1e-4 and less is silence.
 constexpr double Cisza = 2.5e-9;
@@ -208,6 +209,30 @@ bool WidmoTonu::Dodaj(float probka)
 
 // Each frame's power over its own noise, so that noise which starts or
 // stops is not taken for keying.
+// Whether two steps' powers over the frames kept rise and fall together
+// (correlated by half or more), as a tone's harmonics do.
+bool WidmoTonu::Razem(std::size_t k1, std::size_t k2, std::size_t ramek) const
+{
+    double s1 = 0;
+    double s2 = 0;
+    double s11 = 0;
+    double s22 = 0;
+    double s12 = 0;
+    for (std::size_t r = 0; r < ramek; ++r) {
+        const double a = historia_[r * prazkow_ + k1] / tla_[r];
+        const double b = historia_[r * prazkow_ + k2] / tla_[r];
+        s1 += a;
+        s2 += b;
+        s11 += a * a;
+        s22 += b * b;
+        s12 += a * b;
+    }
+    const auto n = static_cast<double>(ramek);
+    const double kowariancja = s12 - s1 * s2 / n;
+    const double wariancje = (s11 - s1 * s1 / n) * (s22 - s2 * s2 / n);
+    return wariancje > 0 && kowariancja >= Wspolnie * std::sqrt(wariancje);
+}
+
 WidmoTonu::Ton WidmoTonu::Najsilniejszy(double od, double do_) const
 {
     const std::size_t ramek = std::min(ramek_, PamiecRamek);
@@ -229,11 +254,13 @@ WidmoTonu::Ton WidmoTonu::Najsilniejszy(double od, double do_) const
     if (najlepszy == 0)
         return {};
     // A harmonic gives way to the tone under it, a half or a third as high,
-    // when that is clearly there: a whistle's or a buzzer's fundamental.
+    // when that is clearly there and keyed with it: a whistle's or a
+    // buzzer's fundamental, not another sender's tone an octave down.
     for (const double dzielnik : {2.0, 3.0}) {
         const double f = Prazek(najlepszy) / dzielnik;
         const std::size_t k = najwiekszy(std::max(f - 20, od), f + 20);
-        if (k != 0 && trzy(k) >= Harmoniczna * trzy(najlepszy) && trzy(k) >= Wyrazny * 3 * static_cast<double>(ramek)) {
+        if (k != 0 && trzy(k) >= Harmoniczna * trzy(najlepszy) && trzy(k) >= Wyrazny * 3 * static_cast<double>(ramek)
+            && Razem(k, najlepszy, ramek)) {
             najlepszy = k;
             break;
         }

@@ -35,6 +35,8 @@ public:
     std::size_t Ramek() const { return ramek_; }
 
 private:
+    bool Razem(std::size_t k1, std::size_t k2, std::size_t ramek) const;
+
     std::size_t dziesiatkowanie_;
     float suma_ = 0;
     std::size_t zsumowanych_ = 0;

@@ -105,7 +105,8 @@ INSTANTIATE_TEST_SUITE_P(Warunki,
         Warunki{"zanik_20_dB", {"", Zanik, 10, {600, 600}, {15, 15}, {20, 20}, {0.2, 0.2}, {}, {}, 0, 3, 8}, 1},
         Warunki{"zanik_do_0_dB", {"", Zanik, 0, {600, 600}, {15, 15}, {15, 15}, {0.5, 0.5}, {}, {}, 0, 3, 8}, 2},
         Warunki{"nowy_nadawca", {"", Zmiana, 10, {400, 1000}, {12, 12}, {}, {}, {}, {}, 0, 3, 8}, 2},
-        Warunki{"gwizd_vibrato", {"", Gwizd, 10, {2000, 4000}, {15, 15}, {}, {}, {}, {}, 0, 3, 8}, 3}),
+        Warunki{"gwizd_vibrato", {"", Gwizd, 10, {2000, 4000}, {15, 15}, {}, {}, {}, {}, 0, 3, 8}, 3},
+        Warunki{"drugi_oktawe_nizej", {"", Drugi, 10, {700, 700}, {15, 15}, {}, {}, {}, {}, 0, 3, 8}, 12}),
     [](const auto& info) { return std::string(info.param.nazwa); });
 
 // A room's echo of keyed marks, as step powers: the tone's power fed into
