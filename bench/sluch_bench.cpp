@@ -17,6 +17,7 @@
 #include "sygnal/segmentacja.h"
 #include "sygnal/ton.h"
 
+#include <algorithm>
 #include <array>
 #include <complex>
 #include <cstdint>
@@ -413,8 +414,9 @@ const std::vector<WierszPola>& Pola()
 
 // Each condition over three seeded recordings of 119 characters (the
 // change of sender 120), drawn from its ranges; `jakie` picks conditions
-// whose name holds it.
-void Pole(const std::string& jakie, const std::filesystem::path& wav)
+// whose name holds it; `od`, if not 0, the first of `nagran` seeds every
+// condition is drawn with instead.
+void Pole(const std::string& jakie, const std::filesystem::path& wav, unsigned od = 0, unsigned nagran = 3)
 {
     std::printf(
         "\nThe field, 16 kHz, +10 dB unless named: CER %% ours / multimon-ng (ideal receiver, where defined), goal\n");
@@ -423,9 +425,9 @@ void Pole(const std::string& jakie, const std::filesystem::path& wav)
         ziarno += 10;
         if (std::string(p.warunek.nazwa).find(jakie) == std::string::npos)
             continue;
-        const unsigned z = ziarno;
+        const unsigned z = od > 0 ? od : ziarno;
         const Wynik w = Porownaj(
-            3,
+            static_cast<int>(nagran),
             [&](int i) { return Nagraj(p.warunek, z + static_cast<unsigned>(i)); },
             wav);
         std::printf("%-40s %5.1f / %5.1f ", p.warunek.nazwa, 100 * w.nasz, 100 * w.multimon);
@@ -478,12 +480,20 @@ void Szum(const std::filesystem::path& wav, const std::vector<double>& snry)
         wav);
 }
 
+// The number after `nazwa` among the arguments, or `domyslna`.
+unsigned Opcja(const std::vector<std::string>& a, const std::string& nazwa, unsigned domyslna)
+{
+    const auto i = std::find(a.begin(), a.end(), nazwa);
+    return i != a.end() && i + 1 != a.end() ? static_cast<unsigned>(std::stoul(*(i + 1))) : domyslna;
+}
+
 }  // namespace
 }  // namespace wirlok::bench
 
-// With no arguments, all; with "koszt", "szum [SNR]" or "pole [NAME]", one
-// part (the white noise's row at SNR dB at 600 Hz alone, the field's
-// conditions whose name holds NAME); with SNR WPM HZ
+// With no arguments, all; with "koszt", "szum [SNR]" or "pole [NAME]
+// [--ziarno N --nagran M]", one part (the white noise's row at SNR dB at
+// 600 Hz alone, the field's conditions whose name holds NAME, over M
+// recordings from seed N); with SNR WPM HZ
 // [UNEVENNESS DRIFT], one message, with what each decoder read.
 int main(int argc, char** argv)
 {
@@ -494,7 +504,7 @@ int main(int argc, char** argv)
     std::filesystem::create_directories(katalog);
     const std::filesystem::path wav = katalog / "nagranie.wav";
     const std::vector<std::string> a(argv + 1, argv + argc);
-    if (a.size() >= 3) {
+    if (a.size() >= 3 && a[0] != "pole") {
         const Reka reka{std::stod(a[1]), a.size() > 3 ? std::stod(a[3]) : 0, a.size() > 4 ? std::stod(a[4]) : 0};
         const Nagranie n = Nagraj(reka, std::stod(a[2]), std::stod(a[0]), 1);
         ZapiszWav(wav, n);
@@ -511,7 +521,7 @@ int main(int argc, char** argv)
         if (czesc.empty() || czesc == "koszt")
             Koszt();
         if (czesc.empty() || czesc == "pole")
-            Pole(a.size() > 1 ? a[1] : "", wav);
+            Pole(a.size() > 1 && !a[1].starts_with("--") ? a[1] : "", wav, Opcja(a, "--ziarno", 0), Opcja(a, "--nagran", 3));
         std::vector<double> snry = {20, 10, 6, 3, 0, -3, -6};
         if (czesc == "szum" && a.size() > 1)
             snry = {std::stod(a[1])};
