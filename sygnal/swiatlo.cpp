@@ -305,9 +305,10 @@ float WykrywaczSwiatla::Jasnosc(std::size_t w, std::size_t k, std::size_t promie
 
 // A light of up to 8 pixels, a torch held near, is a point in the cells'
 // contrasts, 2 by 2 cells summed, as a torch far off is in the pixels'; a
-// light larger still lights its cells whole. They count for much less than
-// a point of a pixel or two, lest a lit window that a shaking camera moves
-// be taken for a light.
+// light larger still lights a cell and the four beside it whole, where the
+// edge of a lit window that a shaking camera moves lights a row of cells in
+// part (those inside it stay lit). They count for much less than a point
+// of a pixel or two, lest such a window be taken for a light.
 void WykrywaczSwiatla::Duze()
 {
     const auto kolumn = static_cast<std::ptrdiff_t>(kolumn_);
@@ -330,8 +331,11 @@ void WykrywaczSwiatla::Duze()
                     najwiecej = std::max(najwiecej, suma(k + dx, w + dy));
             }
             const auto c = static_cast<std::size_t>(w * kolumn + k);
+            const float wnetrze = k > 0 && k + 1 < kolumn && w > 0 && w + 1 < wierszy
+                ? std::min({bloki_[c], bloki_[c - 1], bloki_[c + 1], bloki_[c - kolumn_], bloki_[c + kolumn_]})
+                : -1e9F;
             duze_[c] = std::max((suma(k, w) - zwykly - Boki * std::max(0.0F, najwiecej - obok)) / Ciszej,
-                (bloki_[c] - 4 * zwykly_) / Wielka);
+                (wnetrze - 4 * zwykly_) / Wielka);
         }
     }
 }

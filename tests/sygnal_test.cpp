@@ -283,7 +283,8 @@ INSTANTIATE_TEST_SUITE_P(Pole,
         Latarka{"o_zmierzchu_aparat_pompuje", "czuwaj", {2, 0, 0, 0, 0, 0.3, false, true}},
         Latarka{"o_zmierzchu_szybko", "czuwaj harcerze czuwaj", {1, 0, 0, 0, 0, 0, false, true}, 15},
         Latarka{"w_reku_obok_latarni", "ognisko o zmroku", {0, 3, 1.2, 10, 0, 0.1, true}, 8},
-        Latarka{"drzy_wolno", "czuwaj harcerze", {0, 0, 1.2}, 5, 1016}),
+        Latarka{"drzy_wolno", "czuwaj harcerze", {0, 0, 1.2}, 5, 1016},
+        Latarka{"w_reku_przy_oknie", "czuwaj", {0, 3, 1.2, 10, 0, 0.1, true}, 12, 1049}),
     [](const auto& info) { return std::string(info.param.nazwa); });
 
 }  // namespace
