@@ -521,7 +521,10 @@ int main(int argc, char** argv)
         if (czesc.empty() || czesc == "koszt")
             Koszt();
         if (czesc.empty() || czesc == "pole")
-            Pole(a.size() > 1 && !a[1].starts_with("--") ? a[1] : "", wav, Opcja(a, "--ziarno", 0), Opcja(a, "--nagran", 3));
+            Pole(a.size() > 1 && !a[1].starts_with("--") ? a[1] : "",
+                wav,
+                Opcja(a, "--ziarno", 0),
+                Opcja(a, "--nagran", 3));
         std::vector<double> snry = {20, 10, 6, 3, 0, -3, -6};
         if (czesc == "szum" && a.size() > 1)
             snry = {std::stod(a[1])};
