@@ -36,10 +36,10 @@ private:
 // from its samples mixed down to 0 Hz, a step at a time. A mark is the tone
 // at a steady amplitude in noise, its phase unknown: its evidence is the
 // tone's sum over each dot's time within it (a fast sender's dash's), each
-// of them a matched filter. A mark lasts about one dot or three, a space one, three
-// or seven and more; shorter pieces are noise, however strong. The cut is
-// decided a few dots behind the newest step, when what follows has
-// confirmed it, by Viterbi's dynamic programme over the steps since
+// of them a matched filter. A mark lasts about one dot or three, a space
+// one, three, or seven and more; shorter pieces are noise, however strong.
+// The cut is decided a few dots behind the newest step, when what follows
+// has confirmed it, by Viterbi's dynamic programme over the steps since
 // (grouped into eighths of a dot), so the most likely sequence wins rather
 // than each step's guess.
 class Segmentacja {

@@ -207,8 +207,6 @@ bool WidmoTonu::Dodaj(float probka)
     return true;
 }
 
-// Each frame's power over its own noise, so that noise which starts or
-// stops is not taken for keying.
 // Whether two steps' powers over the frames kept rise and fall together
 // (correlated by half or more), as a tone's harmonics do.
 bool WidmoTonu::Razem(std::size_t k1, std::size_t k2, std::size_t ramek) const
@@ -233,6 +231,8 @@ bool WidmoTonu::Razem(std::size_t k1, std::size_t k2, std::size_t ramek) const
     return wariancje > 0 && kowariancja >= Wspolnie * std::sqrt(wariancje);
 }
 
+// Each frame's power over its own noise, so that noise which starts or
+// stops is not taken for keying.
 WidmoTonu::Ton WidmoTonu::Najsilniejszy(double od, double do_) const
 {
     const std::size_t ramek = std::min(ramek_, PamiecRamek);
