@@ -540,10 +540,16 @@ WykrywaczSwiatla::Rytm WykrywaczSwiatla::Dopasuj(const std::vector<float>& odcin
 // the pixels' floors settle.
 std::size_t WykrywaczSwiatla::Ogladane() const { return std::min(klatek_ - std::min(klatek_, Osiadaja), Ogladanych); }
 
+// The frames kept go through from the first dark one: a mark that the
+// oldest frame cuts into would be read short, a dot for a dash.
 void WykrywaczSwiatla::Przejdz(std::size_t komorka, Odbiornik* odbiornik)
 {
     const std::size_t ile = komorki_.size();
-    for (std::size_t k = klatek_ - std::min(klatek_, PamiecKlatek); k < klatek_; ++k)
+    const float srodek = (poziomy_[komorka].first + poziomy_[komorka].second) / 2;
+    std::size_t od = klatek_ - std::min(klatek_, PamiecKlatek);
+    while (od < klatek_ && odczyty_[od % PamiecKlatek * ile + komorka] > srodek)
+        ++od;
+    for (std::size_t k = od; k < klatek_; ++k)
         kluczowanie_.Dodaj(czasy_[k % PamiecKlatek], odczyty_[k % PamiecKlatek * ile + komorka], odbiornik);
 }
 
