@@ -357,7 +357,7 @@ void WykrywaczSwiatla::Szukaj()
         robocze_.resize(klatek);
         float suma = 0;
         for (std::size_t k = 0; k < klatek; ++k) {
-            robocze_[k] = odczyty_[(klatek_ - klatek + k) % PamiecKlatek * ile + c];
+            robocze_[k] = Odczyt(klatek_ - klatek + k, c);
             suma += robocze_[k];
         }
         const auto dolny = robocze_.begin() + static_cast<std::ptrdiff_t>(klatek / 10);
@@ -434,14 +434,13 @@ std::size_t WykrywaczSwiatla::Najjasniejsza(std::size_t komorka) const
 // their marks and spaces last a few frames (noise flips at every frame).
 WykrywaczSwiatla::Rytm WykrywaczSwiatla::Ocena(std::size_t komorka, float nisko, float wysoko)
 {
-    const std::size_t ile = komorki_.size();
     const std::size_t klatek = Ogladane();
     robocze_.clear();  // the lengths of the marks, and of the spaces below 0
-    bool znak = odczyty_[(klatek_ - klatek) % PamiecKlatek * ile + komorka] > (nisko + wysoko) / 2;
+    bool znak = Odczyt(klatek_ - klatek, komorka) > (nisko + wysoko) / 2;
     double poczatek = -1;
     std::size_t miedzy = 0;
     for (std::size_t k = klatek_ - klatek; k < klatek_; ++k) {
-        const float czesc = (odczyty_[k % PamiecKlatek * ile + komorka] - nisko) / (wysoko - nisko);
+        const float czesc = (Odczyt(k, komorka) - nisko) / (wysoko - nisko);
         miedzy += czesc > 0.3F && czesc < 0.7F ? 1 : 0;
         if ((czesc > (znak ? 0.4F : 0.6F)) == znak)
             continue;
@@ -469,7 +468,7 @@ double WykrywaczSwiatla::Dodaje(const std::vector<float>& sumy, std::size_t komo
     std::array<double, 2> jasnosci{};  // while dark and while lit
     std::array<double, 2> ilu{};
     for (std::size_t k = klatek_ - Ogladane(); k < klatek_; ++k) {
-        const float czesc = (odczyty_[k % PamiecKlatek * ile + komorka] - nisko) / (wysoko - nisko);
+        const float czesc = (Odczyt(k, komorka) - nisko) / (wysoko - nisko);
         if (czesc < 0.3F || czesc > 0.7F) {
             jasnosci[czesc > 0.5F ? 1 : 0] += sumy[k % PamiecKlatek * ile + komorka];
             ++ilu[czesc > 0.5F ? 1 : 0];
@@ -540,17 +539,21 @@ WykrywaczSwiatla::Rytm WykrywaczSwiatla::Dopasuj(const std::vector<float>& odcin
 // the pixels' floors settle.
 std::size_t WykrywaczSwiatla::Ogladane() const { return std::min(klatek_ - std::min(klatek_, Osiadaja), Ogladanych); }
 
+float WykrywaczSwiatla::Odczyt(std::size_t klatka, std::size_t komorka) const
+{
+    return odczyty_[klatka % PamiecKlatek * komorki_.size() + komorka];
+}
+
 // The frames kept go through from the first dark one: a mark that the
 // oldest frame cuts into would be read short, a dot for a dash.
 void WykrywaczSwiatla::Przejdz(std::size_t komorka, Odbiornik* odbiornik)
 {
-    const std::size_t ile = komorki_.size();
     const float srodek = (poziomy_[komorka].first + poziomy_[komorka].second) / 2;
     std::size_t od = klatek_ - std::min(klatek_, PamiecKlatek);
-    while (od < klatek_ && odczyty_[od % PamiecKlatek * ile + komorka] > srodek)
+    while (od < klatek_ && Odczyt(od, komorka) > srodek)
         ++od;
     for (std::size_t k = od; k < klatek_; ++k)
-        kluczowanie_.Dodaj(czasy_[k % PamiecKlatek], odczyty_[k % PamiecKlatek * ile + komorka], odbiornik);
+        kluczowanie_.Dodaj(czasy_[k % PamiecKlatek], Odczyt(k, komorka), odbiornik);
 }
 
 // The light's reading: the most contrast within 12 by 12 pixels around

@@ -64,6 +64,8 @@ private:
     static bool Miarowy(const std::vector<float>& odcinki);
     std::size_t Ogladane() const;
     void Przejdz(std::size_t komorka, Odbiornik* odbiornik);
+    // A cell's reading in a frame kept, frames counted from the first.
+    float Odczyt(std::size_t klatka, std::size_t komorka) const;
     void Sledz(double odstep);
     void Pusc();
 
