@@ -19,7 +19,13 @@ constexpr double OpadaDno = 0.1;           // seconds a pixel's floor falls in t
 constexpr double RosnieDno = 4;            // and rises in, so a torch lit for a dash hardly lifts it
 constexpr float Blisko = 0.3F;             // ratios this near the median tell the exposure
 constexpr double CiemnaSrednia = 10;       // pixels darker than this tell nothing of the exposure
-constexpr std::size_t PamiecKlatek = 240;  // frames kept, to go through again once a light is found
+// Frames gone through again once a light is found, 8 s; and kept, 12 s,
+// to go through when the older ones hold it as bright as it keys now: a
+// torch that dims at 5 WPM may be found more than 8 s after its first
+// letter began, while one that wandered into the place since would key
+// there in part.
+constexpr std::size_t Przegladanych = 240;
+constexpr std::size_t PamiecKlatek = 360;
 // The last of them, that a light is looked for in: enough for ten marks and
 // spaces at 5 WPM, not so many that a dimming torch's lit frames fall
 // between its dark and lit levels.
@@ -544,12 +550,23 @@ float WykrywaczSwiatla::Odczyt(std::size_t klatka, std::size_t komorka) const
     return odczyty_[klatka % PamiecKlatek * komorki_.size() + komorka];
 }
 
-// The frames kept go through from the first dark one: a mark that the
-// oldest frame cuts into would be read short, a dot for a dash.
+// The frames to go through again (Przegladanych, or all kept) go through
+// from the first dark one: a mark that the oldest frame cuts into would be
+// read short, a dot for a dash.
 void WykrywaczSwiatla::Przejdz(std::size_t komorka, Odbiornik* odbiornik)
 {
     const float srodek = (poziomy_[komorka].first + poziomy_[komorka].second) / 2;
-    std::size_t od = klatek_ - std::min(klatek_, PamiecKlatek);
+    std::size_t od = klatek_ - std::min(klatek_, Przegladanych);
+    const std::size_t najstarsza = klatek_ - std::min(klatek_, PamiecKlatek);
+    if (najstarsza < od) {
+        robocze_.clear();
+        for (std::size_t k = najstarsza; k < od; ++k)
+            robocze_.push_back(Odczyt(k, komorka));
+        const auto gorny = robocze_.begin() + static_cast<std::ptrdiff_t>(robocze_.size() * 9 / 10);
+        std::nth_element(robocze_.begin(), gorny, robocze_.end());
+        if (*gorny >= poziomy_[komorka].second)
+            od = najstarsza;
+    }
     while (od < klatek_ && Odczyt(od, komorka) > srodek)
         ++od;
     for (std::size_t k = od; k < klatek_; ++k)
