@@ -167,6 +167,20 @@ Wpis Najlepszy(const std::vector<Wpis>& kody, std::span<const double> kropka, st
 }
 
 // The codes, and what begins a code: a letter not yet over.
+// Of marks sorted by length, the first dash: the one above the widest
+// step of KrokKresek or more between neighbours from `od` to before `do_`;
+// `do_` where there is none.
+std::size_t PierwszaKreska(std::span<const double> znaki, std::size_t od, std::size_t do_)
+{
+    std::size_t krok = do_;
+    for (std::size_t i = od; i < do_; ++i) {
+        if (znaki[i] >= KrokKresek * znaki[i - 1]
+            && (krok == do_ || znaki[i] / znaki[i - 1] > znaki[krok] / znaki[krok - 1]))
+            krok = i;
+    }
+    return krok;
+}
+
 const Slownik& Kody(bool przedrostki)
 {
     static const Slownik kody = Zbuduj(false);
@@ -305,12 +319,7 @@ double Odbiornik::Skala(bool wymus) const
     const double krotki = znaki[0];
     while (ile > 1 && znaki[ile - 1] > NajdluzszaKreska * krotki)
         --ile;
-    std::size_t krok = ile;  // the first dash
-    for (std::size_t i = 1; i < ile; ++i) {
-        if (znaki[i] >= KrokKresek * znaki[i - 1]
-            && (krok == ile || znaki[i] / znaki[i - 1] > znaki[krok] / znaki[krok - 1]))
-            krok = i;
-    }
+    const std::size_t krok = PierwszaKreska(znaki, 1, ile);
     auto* const poczatek = znaki.begin();
     auto* const granica = poczatek + static_cast<std::ptrdiff_t>(krok);
     const double srednia = std::accumulate(poczatek, granica, 0.0) / static_cast<double>(krok);  // of the dots
@@ -361,6 +370,7 @@ void Odbiornik::Przypnij(bool wymus)
         }
     }
     jednostka_ = std::clamp(suma / ile, NajkrotszaJednostka, NajdluzszaJednostka);
+    ileOstatnich_ = 0;
     if (std::abs(jednostka_ / staraJednostka_ - 1) <= TenSamNadawca) {  // the same sender, better known
         jednostka_ = staraJednostka_;
     } else {
@@ -387,10 +397,36 @@ void Odbiornik::Przypnij(bool wymus)
 
 void Odbiornik::Dodaj(double znak)
 {
+    Sprawdz(znak);
     if (ileZnakow_ == Znaki)
         ZamknijLitere();
     znaki_[ileZnakow_++] = znak;
     Wypisz(1);
+}
+
+// A unit learnt from a few clicks (a light being found, a hand's first
+// taps) can read a sender's dots as dashes, and then learns from them
+// about as short as it is: where the last marks fall plainly into dots and
+// dashes and the dots are dashes by the unit, the unit is their length.
+void Odbiornik::Sprawdz(double znak)
+{
+    if (znak > NajdluzszaKreska * jednostka_)  // a key held, not a dash
+        return;
+    ostatnie_[ileOstatnich_++ % ostatnie_.size()] = znak;
+    if (ileOstatnich_ < ostatnie_.size())
+        return;
+    std::array<double, 8> znaki = ostatnie_;
+    std::sort(znaki.begin(), znaki.end());
+    const std::size_t krok = PierwszaKreska(znaki, 2, znaki.size() - 1);  // two of each at least
+    if (krok == znaki.size() - 1)
+        return;
+    const auto granica = znaki.begin() + static_cast<std::ptrdiff_t>(krok);
+    const double kropki = std::accumulate(znaki.begin(), granica, 0.0) / static_cast<double>(krok);
+    const double kreski = std::accumulate(granica, znaki.end(), 0.0) / static_cast<double>(znaki.size() - krok);
+    if (kreski >= 2 * kropki && kropki >= KrokKresek * jednostka_) {
+        jednostka_ = std::clamp(kropki, NajkrotszaJednostka, NajdluzszaJednostka);
+        kreska_ = 3;
+    }
 }
 
 void Odbiornik::Trwa(double dlugosc)

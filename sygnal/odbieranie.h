@@ -87,6 +87,7 @@ private:
     void ZamknijLitere();
     void UczLitery(const Litera& litera);
     void Ucz(double jednostka);
+    void Sprawdz(double znak);
     void NowyNadawca();
     bool Watpliwa(double jednostki);
     double SredniaWatpliwych() const;
@@ -112,6 +113,8 @@ private:
     std::size_t ileZapasu_ = 0;
 
     std::array<double, Znaki> znaki_{};
+    std::array<double, 8> ostatnie_{};  // the last marks, whichever letters they were of
+    std::size_t ileOstatnich_ = 0;
     std::array<double, Znaki> odstepy_{};
     std::size_t ileZnakow_ = 0;
     bool slowo_ = true;    // a word gap since the last letter, or none yet

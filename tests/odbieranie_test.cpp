@@ -62,6 +62,7 @@ struct Nadawca {
     double szum = 0;      // units
     double litera = 3;    // units
     double pauza = 3600;  // seconds
+    int trzaski = 0;      // first marks of 0.4 of a dot, as a light being found keys
 };
 
 void PrintTo(const Nadawca& n, std::ostream* os) { *os << n.nazwa; }
@@ -88,6 +89,10 @@ TEST_P(Odbior, OdczytujeTekst)
         odbiornik.Koniec();
         odbiornik.Znak(60);
         przerwa(1);
+    }
+    for (int i = 0; i < n.trzaski; ++i) {
+        odbiornik.Znak(0.4 * 1.2 / n.slowa);
+        przerwa(1.5 * 1.2 / n.slowa);
     }
     for (std::size_t i = 0; i < n.tekst.size(); ++i) {
         const double postep = n.plynnie ? static_cast<double>(i) / static_cast<double>(n.tekst.size())
@@ -152,6 +157,7 @@ INSTANTIATE_TEST_SUITE_P(Nadawcy,
         Nadawca{"szum_w_odstepie", U"paris paris", 20, 0, false, 0, 0, false, false, U"pariseparis", 0, 1},
         Nadawca{"nowy_dwa_razy_szybszy", U"paris_paris", 12, 24, false, 0, 0, false, false, U"paris paris", 0, 0, 3, 3},
         Nadawca{"nieznany_kod", U"s#s", 15},
+        Nadawca{"trzaski_na_poczatku", U"ala ma kota", 5, 0, false, 0, 0, false, false, U"ala ma kota", 5, 0, 3, 3600, 2},
         Nadawca{"cyfry_reka", U"73 sp5zhp 1944 qth 0?", 15, 0, false, 0, 0.15}),
     [](const testing::TestParamInfo<Nadawca>& p) { return p.param.nazwa; });
 
