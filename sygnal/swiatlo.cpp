@@ -36,9 +36,11 @@ constexpr std::size_t CoSzuka = 10;    // frames between two looks
 constexpr std::size_t Kandydatow = 6;  // places tried for Morse's rhythm at each look
 constexpr std::size_t Skraju = 1;      // cells off that a shaking light moves into
 // A light's lit and dark readings stand this many grey levels apart at the
-// least, and this many times the median place's spread.
+// least, and this many times the median place's spread: at dusk, with the
+// exposure pumping, every place of the sky spreads, a 1 px torch 30 levels
+// over it only some four times as much.
 constexpr double NajmniejszaRoznica = 6;
-constexpr double Wybija = 4;
+constexpr double Wybija = 3;
 // Morse's marks and spaces: this share of them within this part of a
 // dot's length or three, of dots of these lengths.
 constexpr double Pasuje = 0.92;

@@ -286,7 +286,8 @@ INSTANTIATE_TEST_SUITE_P(Pole,
         Latarka{"w_reku_obok_latarni", "ognisko o zmroku", {0, 3, 1.2, 10, 0, 0.1, true}, 8},
         Latarka{"drzy_wolno", "czuwaj harcerze", {0, 0, 1.2}, 5, 1016},
         Latarka{"w_reku_przy_oknie", "czuwaj", {0, 3, 1.2, 10, 0, 0.1, true}, 12, 1049},
-        Latarka{"przygasa_wolno_od_ciemnej", "gesbi ocwsr yntyv", {0, 0, 0, 0, 10}, 5, 1014}),
+        Latarka{"przygasa_wolno_od_ciemnej", "gesbi ocwsr yntyv", {0, 0, 0, 0, 10}, 5, 1014},
+        Latarka{"o_zmierzchu_pompuje_mala", "czuwaj harcerze", {1, 0, 0, 0, 0, 0.1, false, true}, 12, 4}),
     [](const auto& info) { return std::string(info.param.nazwa); });
 
 }  // namespace
