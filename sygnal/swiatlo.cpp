@@ -52,7 +52,9 @@ constexpr double Zabiera = 0.5;            // the most the ring around may lose,
 constexpr double NajkrotszaKropka = 0.06;  // 20 words per minute, two frames
 constexpr double NajdluzszaKropka = 0.4;
 constexpr std::size_t NajmniejOdcinkow = 10;
-constexpr double Miedzy = 0.2;  // the most of the frames between dark and lit
+// The most of the frames between dark and lit: a lamp that a hand-held
+// camera moves across a place lights it in part as often as a fifth of them.
+constexpr double Miedzy = 0.15;
 // A reading is the most of a place's light and of the noise of those
 // around, so a frame lit in part reads less than that part: the light's
 // keying cuts it this part of the way from dark to lit.

@@ -287,7 +287,8 @@ INSTANTIATE_TEST_SUITE_P(Pole,
         Latarka{"drzy_wolno", "czuwaj harcerze", {0, 0, 1.2}, 5, 1016},
         Latarka{"w_reku_przy_oknie", "czuwaj", {0, 3, 1.2, 10, 0, 0.1, true}, 12, 1049},
         Latarka{"przygasa_wolno_od_ciemnej", "gesbi ocwsr yntyv", {0, 0, 0, 0, 10}, 5, 1014},
-        Latarka{"o_zmierzchu_pompuje_mala", "czuwaj harcerze", {1, 0, 0, 0, 0, 0.1, false, true}, 12, 4}),
+        Latarka{"o_zmierzchu_pompuje_mala", "czuwaj harcerze", {1, 0, 0, 0, 0, 0.1, false, true}, 12, 4},
+        Latarka{"lampa_w_reku_przed_latarka", "czuwaj", {0, 3, 1.2, 10, 0, 0.1, true, false, 2, 30}, 12, 4}),
     [](const auto& info) { return std::string(info.param.nazwa); });
 
 }  // namespace
