@@ -12,13 +12,13 @@ namespace wirlok {
 
 namespace {
 
-constexpr std::size_t Komorka = 4;         // pixels along a cell's side
-constexpr std::size_t Probka = 4;          // every this many pixels each way tell the exposure
-constexpr double PamiecSredniej = 2;       // seconds of a pixel's mean, for the exposure
-constexpr double OpadaDno = 0.1;           // seconds a pixel's floor falls in to a darker value
-constexpr double RosnieDno = 4;            // and rises in, so a torch lit for a dash hardly lifts it
-constexpr float Blisko = 0.3F;             // ratios this near the median tell the exposure
-constexpr double CiemnaSrednia = 10;       // pixels darker than this tell nothing of the exposure
+constexpr std::size_t Komorka = 4;    // pixels along a cell's side
+constexpr std::size_t Probka = 4;     // every this many pixels each way tell the exposure
+constexpr double PamiecSredniej = 2;  // seconds of a pixel's mean, for the exposure
+constexpr double OpadaDno = 0.1;      // seconds a pixel's floor falls in to a darker value
+constexpr double RosnieDno = 4;       // and rises in, so a torch lit for a dash hardly lifts it
+constexpr float Blisko = 0.3F;        // ratios this near the median tell the exposure
+constexpr double CiemnaSrednia = 10;  // pixels darker than this tell nothing of the exposure
 // Frames gone through again once a light is found, 8 s; and kept, 12 s,
 // to go through when the older ones hold it as bright as it keys now: a
 // torch that dims at 5 WPM may be found more than 8 s after its first

@@ -157,7 +157,8 @@ INSTANTIATE_TEST_SUITE_P(Nadawcy,
         Nadawca{"szum_w_odstepie", U"paris paris", 20, 0, false, 0, 0, false, false, U"pariseparis", 0, 1},
         Nadawca{"nowy_dwa_razy_szybszy", U"paris_paris", 12, 24, false, 0, 0, false, false, U"paris paris", 0, 0, 3, 3},
         Nadawca{"nieznany_kod", U"s#s", 15},
-        Nadawca{"trzaski_na_poczatku", U"ala ma kota", 5, 0, false, 0, 0, false, false, U"ala ma kota", 5, 0, 3, 3600, 2},
+        Nadawca{
+            "trzaski_na_poczatku", U"ala ma kota", 5, 0, false, 0, 0, false, false, U"ala ma kota", 5, 0, 3, 3600, 2},
         Nadawca{"cyfry_reka", U"73 sp5zhp 1944 qth 0?", 15, 0, false, 0, 0.15}),
     [](const testing::TestParamInfo<Nadawca>& p) { return p.param.nazwa; });
 
