@@ -420,7 +420,7 @@ void Odbiornik::Sprawdz(double znak)
     const std::size_t krok = PierwszaKreska(znaki, 2, znaki.size() - 1);  // two of each at least
     if (krok == znaki.size() - 1)
         return;
-    const auto granica = znaki.begin() + static_cast<std::ptrdiff_t>(krok);
+    auto* const granica = znaki.begin() + static_cast<std::ptrdiff_t>(krok);
     const double kropki = std::accumulate(znaki.begin(), granica, 0.0) / static_cast<double>(krok);
     const double kreski = std::accumulate(granica, znaki.end(), 0.0) / static_cast<double>(znaki.size() - krok);
     if (kreski >= 2 * kropki && kropki >= KrokKresek * jednostka_) {
