@@ -166,7 +166,6 @@ Wpis Najlepszy(const std::vector<Wpis>& kody, std::span<const double> kropka, st
     return najlepszy;
 }
 
-// The codes, and what begins a code: a letter not yet over.
 // Of marks sorted by length, the first dash: the one above the widest
 // step of KrokKresek or more between neighbours from `od` to before `do_`;
 // `do_` where there is none.
@@ -181,6 +180,7 @@ std::size_t PierwszaKreska(std::span<const double> znaki, std::size_t od, std::s
     return krok;
 }
 
+// The codes, and what begins a code: a letter not yet over.
 const Slownik& Kody(bool przedrostki)
 {
     static const Slownik kody = Zbuduj(false);
